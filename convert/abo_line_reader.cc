@@ -1,0 +1,70 @@
+#include "convert/abo_line_reader.h"
+
+#include <cstring>
+
+namespace trelvan {
+namespace {
+
+constexpr char kByteOrderMark[] = "\xEF\xBB\xBF";
+constexpr char kDosEndOfFile = 0x1A;
+
+// The first CR or LF in `bytes`, or its end.
+std::size_t FindLineEnd(std::string_view bytes) {
+  const void* lf = std::memchr(bytes.data(), '\n', bytes.size());
+  const std::size_t limit =
+      lf ? static_cast<std::size_t>(static_cast<const char*>(lf) - bytes.data()) : bytes.size();
+  const void* cr = std::memchr(bytes.data(), '\r', limit);
+  return cr ? static_cast<std::size_t>(static_cast<const char*>(cr) - bytes.data()) : limit;
+}
+
+}  // namespace
+
+bool AboLineReader::Next(char* line) {
+  if (!started_) {
+    started_ = true;
+    const std::string_view head = in_.Peek();
+    if (head.substr(0, 3) == kByteOrderMark) in_.Consume(3);
+  }
+  for (;;) {
+    std::size_t length = 0;  // the whole line's length, cut or not
+    char last = 0;
+    bool ended = false;  // by a line end, not by the end of the file
+    for (;;) {
+      const std::string_view available = in_.Peek();
+      if (available.empty()) break;
+      const std::size_t run = FindLineEnd(available);
+      if (length < kLineWidth) {
+        const std::size_t keep = run < kLineWidth - length ? run : kLineWidth - length;
+        std::memcpy(line + length, available.data(), keep);
+      }
+      if (run > 0) last = available[run - 1];
+      length += run;
+      in_.Consume(run);
+      if (run < available.size()) {
+        const char end = available[run];
+        in_.Consume(1);
+        if (end == '\r') {
+          const std::string_view after = in_.Peek();
+          if (!after.empty() && after[0] == '\n') in_.Consume(1);
+        }
+        ended = true;
+        break;
+      }
+    }
+    // A lone 0x1A closing the file is the old end-of-file mark, not data.
+    if (!ended && length > 0 && last == kDosEndOfFile) --length;
+    line_number_ = ++ends_seen_;
+    if (length == 0) {
+      if (!ended) return false;
+      continue;
+    }
+    if (length > kLineWidth) {
+      ++truncated_lines_;
+    } else {
+      std::memset(line + length, ' ', kLineWidth - length);
+    }
+    return true;
+  }
+}
+
+}  // namespace trelvan

@@ -1,0 +1,186 @@
+// ABO statement file -> statement table and memo file, in one pass.
+//
+// A header line sets the header part of the record buffer; an item line completes the record
+// and appends it; any other line goes into the memo file, attached to the record written last.
+#include <cstring>
+
+#include "convert/abo_line_reader.h"
+#include "convert/buffered_io.h"
+#include "convert/conversions.h"
+#include "convert/messages.h"
+#include "convert/shared_steps.h"
+#include "formats/abo_line.h"
+#include "formats/memo_file.h"
+#include "formats/statement_table.h"
+
+namespace trelvan {
+namespace {
+
+struct PassResult {
+  bool finished = false;
+  unsigned failed_line = 0;  // the line whose amount did not fit, when not finished
+};
+
+class AboToDbfPass {
+ public:
+  AboToDbfPass(BufferedReader& abo, BufferedWriter& table, BufferedWriter& memo, Date today)
+      : lines_(abo), table_(table), memo_(memo) {
+    header_.written = today;
+    header_.header_length = kTableHeaderLength;
+    header_.record_length = kRecordLength;
+    // Items before any header line get what a blank header line gives.
+    char blank[kLineWithEnd];
+    std::memset(blank, ' ', sizeof blank);
+    EncodeHeaderPart(ReadHeaderLine(blank), record_);
+  }
+
+  PassResult Run() {
+    StartFiles();
+    char line[kLineWithEnd];
+    while (lines_.Next(line)) {
+      switch (ClassifyLine(std::string_view(line, kLineWidth))) {
+        case LineKind::kHeader:
+          if (!EncodeHeaderPart(ReadHeaderLine(line), record_)) return Failed();
+          break;
+        case LineKind::kItem:
+          if (!EncodeItemPart(ReadItemLine(line), record_)) return Failed();
+          AppendRecord();
+          break;
+        case LineKind::kOther:
+          line[kLineWidth] = '\r';
+          line[kLineWidth + 1] = '\n';
+          AddMemoLine(line);
+          break;
+      }
+    }
+    FinishFiles();
+    return PassResult{true, 0};
+  }
+
+  unsigned truncated_lines() const { return lines_.truncated_lines(); }
+
+ private:
+  PassResult Failed() const { return PassResult{false, lines_.line_number()}; }
+
+  void StartFiles() {
+    char block[kMemoBlockSize] = {};
+    EncodeMemoHeader(0, block);
+    memo_.Write(block, sizeof block);
+
+    char header[kTableHeaderLength];
+    EncodeTableFileHeader(header_, header);
+    EncodeFieldDescriptors(header + kFileHeaderSize);
+    table_.Write(header, sizeof header);
+  }
+
+  void AppendRecord() {
+    table_.Write(record_, kRecordLength);
+    ++header_.record_count;
+    if (memo_open_) CloseMemo();
+  }
+
+  void AddMemoLine(const char* line) {
+    memo_.Write(line, kLineWithEnd);
+    // Other lines before the first record form a memo no record refers to.
+    if (!memo_open_ && header_.record_count > 0) {
+      char field[kRecordLength];
+      EncodeMemoBlock(memo_.size() / static_cast<std::int64_t>(kMemoBlockSize), field);
+      const std::size_t offset = FieldOffset(kOtherLn);
+      const std::size_t width = StatementFieldTable[kOtherLn].length;
+      table_.Overwrite(table_.size() - static_cast<std::int64_t>(kRecordLength - offset),
+                       field + offset, width);
+    }
+    memo_open_ = true;
+  }
+
+  void CloseMemo() {
+    static constexpr char kTerminator[2] = {kMemoTerminator, kMemoTerminator};
+    static constexpr char kZeros[kMemoBlockSize] = {};
+    memo_.Write(kTerminator, sizeof kTerminator);
+    memo_.Write(kZeros, MemoPadding(memo_.size()));
+    memo_open_ = false;
+  }
+
+  void FinishFiles() {
+    table_.Write(&kTableEndOfFile, 1);
+    char header[kFileHeaderSize];
+    EncodeTableFileHeader(header_, header);
+    table_.Overwrite(0, header, sizeof header);
+    if (memo_open_) CloseMemo();
+    char memo_header[kMemoHeaderImageSize];
+    EncodeMemoHeader(static_cast<std::uint32_t>(memo_.size() / kMemoBlockSize), memo_header);
+    memo_.Overwrite(0, memo_header, sizeof memo_header);
+  }
+
+  AboLineReader lines_;
+  BufferedWriter& table_;
+  BufferedWriter& memo_;
+  TableFileHeader header_;
+  char record_[kRecordLength];
+  bool memo_open_ = false;
+};
+
+}  // namespace
+
+int ConvertAboToDbf(const std::string& aboPath, const std::string& dbfPath,
+                    ConversionContext& context) {
+  const std::unique_ptr<File> abo = context.files.OpenForReading(aboPath);
+  if (!abo) {
+    ReportOpenFailure(aboPath, context);
+    return 0;
+  }
+  if (!ConfirmOverwrite(dbfPath, context)) return 0;
+  const std::unique_ptr<File> table = context.files.CreateForWriting(dbfPath, {abo.get()});
+  if (!table) {
+    ReportOpenFailure(dbfPath, context);
+    return 0;
+  }
+  const std::string memoPath = MemoPathFor(dbfPath);
+  const std::unique_ptr<File> memo =
+      context.files.CreateForWriting(memoPath, {abo.get(), table.get()});
+  if (!memo) {
+    ReportOpenFailure(memoPath, context);
+    return 0;
+  }
+
+  BufferedReader abo_in(*abo);
+  BufferedWriter table_out(*table);
+  BufferedWriter memo_out(*memo);
+  PassResult result;
+  unsigned truncated_lines = 0;
+  try {
+    AboToDbfPass pass(abo_in, table_out, memo_out, context.clock.Today());
+    result = pass.Run();
+    truncated_lines = pass.truncated_lines();
+    if (result.finished) {
+      table_out.Flush();
+      memo_out.Flush();
+      table->Close();
+      memo->Close();
+      abo->Close();
+    }
+  } catch (const FileError& error) {
+    // What was written stays, as far as the files take it.
+    table_out.FlushQuietly();
+    memo_out.FlushQuietly();
+    context.prompter.Show(MessageStyle::kStop,
+                          FillMessage(messages::kFileError, {error.path(), error.reason()}));
+    return 0;
+  }
+  if (!result.finished) {
+    table_out.FlushQuietly();
+    memo_out.FlushQuietly();
+    context.prompter.Show(MessageStyle::kStop, FillMessage(messages::kAmountTooLargeOnLine,
+                                                           {std::to_string(result.failed_line)}));
+    return 0;
+  }
+  if (truncated_lines > 0) {
+    context.prompter.Show(
+        MessageStyle::kInformation,
+        FillMessage(messages::kTruncatedLines, {std::to_string(truncated_lines)}));
+  }
+  context.prompter.Show(MessageStyle::kPlain, messages::kConversionSucceeded);
+  return 1;
+}
+
+}  // namespace trelvan

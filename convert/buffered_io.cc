@@ -1,0 +1,85 @@
+#include "convert/buffered_io.h"
+
+#include <cstring>
+
+namespace trelvan {
+
+BufferedReader::BufferedReader(File& file, std::size_t capacity) : file_(file), buffer_(capacity) {}
+
+std::string_view BufferedReader::Peek() {
+  if (begin_ == end_) {
+    buffer_position_ += static_cast<std::int64_t>(end_);
+    begin_ = 0;
+    end_ = file_.Read(buffer_.data(), buffer_.size());
+  }
+  return std::string_view(buffer_.data() + begin_, end_ - begin_);
+}
+
+std::size_t BufferedReader::Read(char* out, std::size_t n) {
+  std::size_t done = 0;
+  while (done < n) {
+    const std::string_view available = Peek();
+    if (available.empty()) break;
+    const std::size_t take = available.size() < n - done ? available.size() : n - done;
+    std::memcpy(out + done, available.data(), take);
+    Consume(take);
+    done += take;
+  }
+  return done;
+}
+
+void BufferedReader::SeekTo(std::int64_t position) {
+  if (position >= buffer_position_ &&
+      position <= buffer_position_ + static_cast<std::int64_t>(end_)) {
+    begin_ = static_cast<std::size_t>(position - buffer_position_);
+    return;
+  }
+  file_.Seek(position, SeekOrigin::kBegin);
+  buffer_position_ = position;
+  begin_ = end_ = 0;
+}
+
+BufferedWriter::BufferedWriter(File& file, std::size_t capacity) : file_(file), buffer_(capacity) {}
+
+void BufferedWriter::Write(const char* data, std::size_t n) {
+  if (used_ + n > buffer_.size()) {
+    Flush();
+    if (n >= buffer_.size()) {
+      file_.Write(data, n);
+      flushed_ += static_cast<std::int64_t>(n);
+      return;
+    }
+  }
+  std::memcpy(buffer_.data() + used_, data, n);
+  used_ += n;
+}
+
+void BufferedWriter::Overwrite(std::int64_t offset, const char* data, std::size_t n) {
+  if (offset >= flushed_) {
+    std::memcpy(buffer_.data() + (offset - flushed_), data, n);
+    return;
+  }
+  Flush();
+  file_.Seek(offset, SeekOrigin::kBegin);
+  file_.Write(data, n);
+  file_.Seek(0, SeekOrigin::kEnd);
+}
+
+void BufferedWriter::Flush() {
+  if (used_ == 0) return;
+  // Count the bytes as handed over even if the write fails, so that a quiet flush on the
+  // failure path does not write them a second time.
+  const std::size_t n = used_;
+  used_ = 0;
+  flushed_ += static_cast<std::int64_t>(n);
+  file_.Write(buffer_.data(), n);
+}
+
+void BufferedWriter::FlushQuietly() noexcept {
+  try {
+    Flush();
+  } catch (const FileError&) {
+  }
+}
+
+}  // namespace trelvan

@@ -1,0 +1,61 @@
+// Buffered reading and writing over a File, so that a conversion makes few large calls whatever
+// the size of its lines and records. The bytes that land are the same whatever the buffering.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <string_view>
+#include <vector>
+
+#include "convert/file_system.h"
+
+namespace trelvan {
+
+inline constexpr std::size_t kIoBufferSize = 64 * 1024;
+
+class BufferedReader {
+ public:
+  explicit BufferedReader(File& file, std::size_t capacity = kIoBufferSize);
+
+  // Returns the buffered bytes not consumed yet, reading more from the file when none are
+  // left; empty only at the end of the file.
+  std::string_view Peek();
+  // Marks the first n bytes of Peek() as consumed.
+  void Consume(std::size_t n) { begin_ += n; }
+  // Reads up to n bytes; fewer only at the end of the file.
+  std::size_t Read(char* out, std::size_t n);
+  // Moves to an absolute position; keeps the buffer when the position lies within it.
+  void SeekTo(std::int64_t position);
+
+ private:
+  File& file_;
+  std::vector<char> buffer_;
+  std::int64_t buffer_position_ = 0;  // file position of buffer_[0]
+  std::size_t begin_ = 0;
+  std::size_t end_ = 0;
+};
+
+// Appends to a file that starts empty, and can overwrite bytes it wrote before.
+class BufferedWriter {
+ public:
+  explicit BufferedWriter(File& file, std::size_t capacity = kIoBufferSize);
+
+  void Write(const char* data, std::size_t n);
+  // The length of everything written so far.
+  std::int64_t size() const { return flushed_ + static_cast<std::int64_t>(used_); }
+  // Overwrites n bytes written before at `offset`: in the buffer while they are still there,
+  // otherwise in the file, returning to its end afterwards.
+  void Overwrite(std::int64_t offset, const char* data, std::size_t n);
+  // Hands the buffered bytes to the file.
+  void Flush();
+  // Flush for paths that already report a failure: a second failure is not reported.
+  void FlushQuietly() noexcept;
+
+ private:
+  File& file_;
+  std::vector<char> buffer_;
+  std::size_t used_ = 0;
+  std::int64_t flushed_ = 0;
+};
+
+}  // namespace trelvan

@@ -1,0 +1,17 @@
+// Every text the conversions show, exactly as the users know them (UTF-8). "%s" and "%u" are
+// filled by FillMessage.
+#pragma once
+
+namespace trelvan::messages {
+
+inline constexpr char kCannotOpenFile[] = "Nemohu otevřít soubor \"%s\"";
+inline constexpr char kFileExistsOverwrite[] = "Soubor \"%s\" již existuje!\nPřepsat?";
+inline constexpr char kConversionSucceeded[] = "Konverze proběhla úspěšně";
+inline constexpr char kFileError[] = "Chyba při práci se souborem \"%s\": %s";
+inline constexpr char kAmountTooLargeOnLine[] = "Částka na řádku %u je příliš velká";
+inline constexpr char kTruncatedLines[] = "Počet zkrácených řádků (delších než 128 znaků): %u";
+inline constexpr char kAmountTooLargeInRecord[] = "Částka v záznamu %u je příliš velká";
+inline constexpr char kNotAStatementTable[] = "Soubor \"%s\" není tabulka výpisu";
+inline constexpr char kTableIncomplete[] = "Tabulka \"%s\" je neúplná: převedeno %u z %u záznamů";
+
+}  // namespace trelvan::messages

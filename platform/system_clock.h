@@ -1,0 +1,13 @@
+// Today's local calendar date.
+#pragma once
+
+#include "convert/clock.h"
+
+namespace trelvan {
+
+class SystemClock : public Clock {
+ public:
+  Date Today() const override;
+};
+
+}  // namespace trelvan

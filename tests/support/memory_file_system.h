@@ -1,0 +1,60 @@
+// An in-memory FileSystem for tests and fuzzing. Files are byte vectors known by exact path
+// strings; Link gives one file a second name. Any call (open, read, write, seek, close) can be
+// made to fail on purpose: FailCall(n) fails the n-th call from now, once or from then on.
+#pragma once
+
+#include <cstdint>
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "convert/file_system.h"
+
+namespace trelvan::testing {
+
+class MemoryFileSystem : public FileSystem {
+ public:
+  struct Node {
+    std::vector<char> data;
+    bool directory = false;
+    std::uint64_t index = 0;
+  };
+
+  // Creates or replaces a file.
+  void Put(const std::string& path, const std::string& bytes);
+  void MakeDirectory(const std::string& path);
+  // Gives the file at `existing` the second name `alias`.
+  void Link(const std::string& existing, const std::string& alias);
+  bool Exists(const std::string& path) const { return nodes_.count(path) != 0; }
+  // The bytes of a file; empty when there is none.
+  std::string Contents(const std::string& path) const;
+
+  // Fails the n-th file call counted from now (n >= 1); persistent failures keep failing.
+  void FailCall(int n, bool persistent = false);
+  // How many file calls were made since construction.
+  int calls() const { return calls_; }
+  // True when the injected failure has happened.
+  bool failure_hit() const { return failure_hit_; }
+  int open_files() const { return open_files_; }
+
+  std::unique_ptr<File> OpenForReading(const std::string& path) override;
+  std::unique_ptr<File> CreateForWriting(const std::string& path,
+                                         const std::vector<const File*>& open_files) override;
+  EntryKind Lookup(const std::string& path) override;
+
+  // Counts one call; true when it must fail. Used by the files, too.
+  bool NextCallFails();
+
+ private:
+  friend class MemoryFile;
+  std::map<std::string, std::shared_ptr<Node>> nodes_;
+  std::uint64_t next_index_ = 1;
+  int calls_ = 0;
+  int fail_at_ = 0;
+  bool persistent_ = false;
+  bool failure_hit_ = false;
+  int open_files_ = 0;
+};
+
+}  // namespace trelvan::testing
