@@ -1,6 +1,7 @@
 #!/bin/bash
-# The native build with warnings as errors, and every CTest suite.
+# The native build with warnings as errors, and every CTest suite (under a virtual X display,
+# for the dialog's tests).
 set -euo pipefail
 cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_COMPILE_WARNING_AS_ERROR=ON
 cmake --build build
-ctest --test-dir build --output-on-failure -j2
+xvfb-run -a -s "-screen 0 1280x1024x24" ctest --test-dir build --output-on-failure -j2
