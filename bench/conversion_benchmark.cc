@@ -1,0 +1,216 @@
+// Times both conversions of a large statement against copying the same files in the same run,
+// on real files: ABO -> DBF against copying the statement file, DBF -> ABO against copying the
+// table and its memo file. The ratio to the copy is the figure that counts; absolute times
+// depend on the machine and its load.
+//
+// The statement (1 000 000 items unless --items=N) is generated once into a temporary folder
+// under $TMPDIR (or /tmp), which is removed at the end. Each iteration times three things with
+// the same source files in the page cache: `cp` run as a process, a plain 64 KiB read/write
+// copy loop, and the conversion; the conversion's time is the benchmark's (manual) time.
+#include <benchmark/benchmark.h>
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <filesystem>
+#include <functional>
+#include <memory>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include "bench/statement_generator.h"
+#include "convert/clock.h"
+#include "convert/conversions.h"
+#include "convert/prompter.h"
+#include "platform/native_file_system.h"
+
+namespace trelvan::bench {
+namespace {
+
+namespace fs = std::filesystem;
+
+std::uint64_t g_items = 1000000;
+
+// Answers Yes and keeps the last message, so a failed conversion can be told apart.
+class QuietPrompter : public Prompter {
+ public:
+  bool AskYesNo(const std::string&) override { return true; }
+  void Show(MessageStyle, const std::string& text) override { last_ = text; }
+  const std::string& last() const { return last_; }
+
+ private:
+  std::string last_;
+};
+
+double SecondsOf(const std::function<void()>& work) {
+  const auto start = std::chrono::steady_clock::now();
+  work();
+  return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+}
+
+void Convert(bool abo_to_dbf, const std::string& from, const std::string& to) {
+  NativeFileSystem files;
+  QuietPrompter prompter;
+  const FixedClock clock(Date{2026, 12, 6});
+  ConversionContext context{files, prompter, clock};
+  const int result =
+      abo_to_dbf ? ConvertAboToDbf(from, to, context) : ConvertDbfToAbo(from, to, context);
+  if (result != 1) throw std::runtime_error("conversion failed: " + prompter.last());
+}
+
+// The temporary folder with the generated statement and the table made from it.
+class Workspace {
+ public:
+  static Workspace& Get() {
+    static Workspace workspace;
+    return workspace;
+  }
+  ~Workspace() {
+    std::error_code ignored;
+    fs::remove_all(dir_, ignored);
+  }
+
+  std::string Path(const std::string& name) const { return (dir_ / name).string(); }
+  // Removes what an earlier step wrote, so that every step writes new files.
+  void ClearOutputs() const {
+    for (const char* name : {"out.dbf", "out.dbt", "out.gpc", "copy"}) fs::remove_all(dir_ / name);
+    fs::create_directory(dir_ / "copy");
+  }
+  std::uintmax_t SizeOf(const std::string& name) const { return fs::file_size(dir_ / name); }
+
+ private:
+  Workspace() {
+    const char* tmp = std::getenv("TMPDIR");
+    std::string pattern = std::string(tmp && *tmp ? tmp : "/tmp") + "/trelvan-bench-XXXXXX";
+    if (mkdtemp(pattern.data()) == nullptr) throw std::runtime_error("cannot create " + pattern);
+    dir_ = pattern;
+    StatementFileShape shape;
+    shape.items = g_items;
+    if (!WriteStatementFile(Path("statement.gpc"), shape)) {
+      throw std::runtime_error("cannot write " + Path("statement.gpc"));
+    }
+    Convert(true, Path("statement.gpc"), Path("statement.dbf"));
+  }
+
+  fs::path dir_;
+};
+
+void RunCp(const std::vector<std::string>& sources, const std::string& folder) {
+  std::string command = "cp";
+  for (const std::string& source : sources) command += " '" + source + "'";
+  command += " '" + folder + "/'";
+  if (std::system(command.c_str()) != 0) throw std::runtime_error("failed: " + command);
+}
+
+void CopyLoop(const std::vector<std::string>& sources, const std::string& folder) {
+  std::vector<char> buffer(64 * 1024);
+  for (const std::string& source : sources) {
+    const int in = ::open(source.c_str(), O_RDONLY);
+    const std::string target = folder + "/" + fs::path(source).filename().string();
+    const int out = ::open(target.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+    if (in < 0 || out < 0) throw std::runtime_error("cannot copy " + source);
+    for (;;) {
+      const ssize_t got = ::read(in, buffer.data(), buffer.size());
+      if (got < 0) throw std::runtime_error("cannot read " + source);
+      if (got == 0) break;
+      if (::write(out, buffer.data(), static_cast<std::size_t>(got)) != got) {
+        throw std::runtime_error("cannot write " + target);
+      }
+    }
+    ::close(in);
+    ::close(out);
+  }
+}
+
+bool SameContents(const std::string& a, const std::string& b) {
+  std::unique_ptr<std::FILE, int (*)(std::FILE*)> fa(std::fopen(a.c_str(), "rb"), std::fclose);
+  std::unique_ptr<std::FILE, int (*)(std::FILE*)> fb(std::fopen(b.c_str(), "rb"), std::fclose);
+  if (!fa || !fb) return false;
+  std::vector<char> ba(64 * 1024), bb(64 * 1024);
+  for (;;) {
+    const std::size_t na = std::fread(ba.data(), 1, ba.size(), fa.get());
+    const std::size_t nb = std::fread(bb.data(), 1, bb.size(), fb.get());
+    if (na != nb || std::memcmp(ba.data(), bb.data(), na) != 0) return false;
+    if (na == 0) return true;
+  }
+}
+
+// Times `convert` against `cp` and the copy loop of `sources`, and reports the ratios.
+void CompareWithCopy(benchmark::State& state, const std::vector<std::string>& sources,
+                     const std::function<void()>& convert) {
+  Workspace& workspace = Workspace::Get();
+  const std::string folder = workspace.Path("copy");
+  double convert_total = 0;
+  double cp_total = 0;
+  double loop_total = 0;
+  for (auto _ : state) {
+    workspace.ClearOutputs();
+    cp_total += SecondsOf([&] { RunCp(sources, folder); });
+    workspace.ClearOutputs();
+    loop_total += SecondsOf([&] { CopyLoop(sources, folder); });
+    workspace.ClearOutputs();
+    const double seconds = SecondsOf(convert);
+    convert_total += seconds;
+    state.SetIterationTime(seconds);
+  }
+  std::uintmax_t bytes = 0;
+  for (const std::string& source : sources) bytes += fs::file_size(source);
+  const auto iterations = static_cast<double>(state.iterations());
+  state.SetBytesProcessed(static_cast<std::int64_t>(bytes) * state.iterations());
+  state.counters["source_MB"] = static_cast<double>(bytes) / 1e6;
+  state.counters["cp_ms"] = 1000 * cp_total / iterations;
+  state.counters["copy_loop_ms"] = 1000 * loop_total / iterations;
+  state.counters["ratio_to_cp"] = convert_total / cp_total;
+  state.counters["ratio_to_copy_loop"] = convert_total / loop_total;
+}
+
+void BM_AboToDbf(benchmark::State& state) {
+  Workspace& w = Workspace::Get();
+  CompareWithCopy(state, {w.Path("statement.gpc")},
+                  [&] { Convert(true, w.Path("statement.gpc"), w.Path("out.dbf")); });
+  state.counters["table_MB"] = static_cast<double>(w.SizeOf("out.dbf")) / 1e6;
+  state.counters["memo_MB"] = static_cast<double>(w.SizeOf("out.dbt")) / 1e6;
+}
+
+void BM_DbfToAbo(benchmark::State& state) {
+  Workspace& w = Workspace::Get();
+  CompareWithCopy(state, {w.Path("statement.dbf"), w.Path("statement.dbt")},
+                  [&] { Convert(false, w.Path("statement.dbf"), w.Path("out.gpc")); });
+  // The statement must come back byte for byte, or the time measured the wrong work.
+  if (!SameContents(w.Path("out.gpc"), w.Path("statement.gpc"))) {
+    state.SkipWithError("the round trip did not give the statement back");
+  }
+}
+
+BENCHMARK(BM_AboToDbf)->UseManualTime()->Iterations(1)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_DbfToAbo)->UseManualTime()->Iterations(1)->Unit(benchmark::kMillisecond);
+
+}  // namespace
+}  // namespace trelvan::bench
+
+int main(int argc, char** argv) {
+  benchmark::Initialize(&argc, argv);
+  for (int i = 1; i < argc; ++i) {
+    const std::string arg = argv[i];
+    if (arg.rfind("--items=", 0) == 0) {
+      trelvan::bench::g_items = std::strtoull(arg.c_str() + 8, nullptr, 10);
+    } else {
+      std::fprintf(stderr, "unknown argument: %s (besides the benchmark's own: --items=N)\n",
+                   argv[i]);
+      return 2;
+    }
+  }
+  try {
+    benchmark::RunSpecifiedBenchmarks();
+  } catch (const std::exception& error) {
+    std::fprintf(stderr, "trelvan-bench: %s\n", error.what());
+    return 1;
+  }
+  benchmark::Shutdown();
+  return 0;
+}
