@@ -33,8 +33,7 @@ TEST(DecimalIntegerTest, FollowsTheRunRules) {
   // The run ends at its last position even when a digit follows in memory.
   EXPECT_EQ(ReadDecimalInteger(std::string_view("123456", 2)), 12);
   EXPECT_EQ(ReadDecimalInteger("99999999999999999999"), std::numeric_limits<std::int64_t>::max());
-  EXPECT_EQ(ReadDecimalInteger("-99999999999999999999"),
-            -std::numeric_limits<std::int64_t>::max());
+  EXPECT_EQ(ReadDecimalInteger("-99999999999999999999"), -std::numeric_limits<std::int64_t>::max());
 }
 
 TEST(DecimalIntegerTest, WritesZeroPaddedAndRightJustified) {

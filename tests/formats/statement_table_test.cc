@@ -20,17 +20,14 @@ TEST(StatementTableLayoutTest, FieldDescriptorsAreTheStatementSchema) {
     int displacement, length, decimals;
   };
   const Expected expected[] = {
-      {"CUST_ACCNT", 'C', 1, 16, 0},   {"CUST_NAME", 'C', 17, 20, 0},
-      {"REST_PR_DT", 'D', 37, 8, 0},   {"REST_PREV", 'N', 45, 14, 2},
-      {"REST_NEW", 'N', 59, 14, 2},    {"DEBET_MD", 'N', 73, 14, 2},
-      {"CREDIT_D", 'N', 87, 14, 2},    {"ORDER_NO", 'N', 101, 3, 0},
-      {"ISSUE_DATE", 'D', 104, 8, 0},  {"PROTIUCET", 'C', 112, 16, 0},
-      {"DOC_NO", 'C', 128, 13, 0},     {"PRICE", 'N', 141, 12, 2},
-      {"CODE", 'C', 153, 1, 0},        {"V_SYMBOL", 'C', 154, 10, 0},
-      {"K_SYMBOL", 'C', 164, 10, 0},   {"S_SYMBOL", 'C', 174, 10, 0},
-      {"VALUTA", 'C', 184, 6, 0},      {"NOTE", 'C', 190, 20, 0},
-      {"CODE_CHAN", 'C', 210, 1, 0},   {"DATA_TYPE", 'C', 211, 4, 0},
-      {"DUE_DATE", 'D', 215, 8, 0},    {"OTHER_LN", 'M', 223, 10, 0},
+      {"CUST_ACCNT", 'C', 1, 16, 0},  {"CUST_NAME", 'C', 17, 20, 0}, {"REST_PR_DT", 'D', 37, 8, 0},
+      {"REST_PREV", 'N', 45, 14, 2},  {"REST_NEW", 'N', 59, 14, 2},  {"DEBET_MD", 'N', 73, 14, 2},
+      {"CREDIT_D", 'N', 87, 14, 2},   {"ORDER_NO", 'N', 101, 3, 0},  {"ISSUE_DATE", 'D', 104, 8, 0},
+      {"PROTIUCET", 'C', 112, 16, 0}, {"DOC_NO", 'C', 128, 13, 0},   {"PRICE", 'N', 141, 12, 2},
+      {"CODE", 'C', 153, 1, 0},       {"V_SYMBOL", 'C', 154, 10, 0}, {"K_SYMBOL", 'C', 164, 10, 0},
+      {"S_SYMBOL", 'C', 174, 10, 0},  {"VALUTA", 'C', 184, 6, 0},    {"NOTE", 'C', 190, 20, 0},
+      {"CODE_CHAN", 'C', 210, 1, 0},  {"DATA_TYPE", 'C', 211, 4, 0}, {"DUE_DATE", 'D', 215, 8, 0},
+      {"OTHER_LN", 'M', 223, 10, 0},
   };
   for (int i = 0; i < kFieldCount; ++i) {
     std::string want(32, '\0');

@@ -24,6 +24,7 @@ class MemoryFileSystem : public FileSystem {
   // Creates or replaces a file.
   void Put(const std::string& path, const std::string& bytes);
   void MakeDirectory(const std::string& path);
+  void Remove(const std::string& path) { nodes_.erase(path); }
   // Gives the file at `existing` the second name `alias`.
   void Link(const std::string& existing, const std::string& alias);
   bool Exists(const std::string& path) const { return nodes_.count(path) != 0; }
