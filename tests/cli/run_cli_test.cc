@@ -1,0 +1,135 @@
+#include "cli/run_cli.h"
+
+#include <gtest/gtest.h>
+
+#include <sstream>
+
+#include "cli/stream_prompter.h"
+#include "tests/convert/abo_fixture.h"
+#include "tests/support/memory_file_system.h"
+
+namespace trelvan::testing {
+namespace {
+
+class RunCliTest : public ::testing::Test {
+ protected:
+  int Run(const std::vector<std::string>& args) {
+    CliEnvironment env{files_, in_, out_, err_, interactive_, epoch_, clock_};
+    return RunCli(args, env);
+  }
+
+  MemoryFileSystem files_;
+  std::istringstream in_;
+  std::ostringstream out_;
+  std::ostringstream err_;
+  bool interactive_ = false;
+  std::optional<std::string> epoch_;
+  FixedClock clock_{Date{2026, 12, 6}};
+};
+
+TEST_F(RunCliTest, ConvertsAndPrintsTheSuccessOnStandardOutput) {
+  files_.Put("in.gpc", Statement({HeaderLine(HeaderValues()), ItemLine(ItemValues())}));
+  EXPECT_EQ(Run({"abo2dbf", "in.gpc", "out.dbf"}), 0);
+  EXPECT_EQ(out_.str(), "Konverze proběhla úspěšně\n");
+  EXPECT_EQ(err_.str(), "");
+  EXPECT_EQ(Run({"dbf2abo", "--yes", "out.dbf", "back.gpc"}), 0);
+  EXPECT_EQ(files_.Contents("back.gpc"), files_.Contents("in.gpc"));
+}
+
+TEST_F(RunCliTest, FailuresGoToStandardErrorWithExitStatusOne) {
+  EXPECT_EQ(Run({"abo2dbf", "missing.gpc", "out.dbf"}), 1);
+  EXPECT_EQ(out_.str(), "");
+  EXPECT_EQ(err_.str(), "Nemohu otevřít soubor \"missing.gpc\"\n");
+}
+
+TEST_F(RunCliTest, UsageErrorsExitWithTwo) {
+  for (const std::vector<std::string>& args :
+       std::vector<std::vector<std::string>>{{},
+                                             {"abo2dbf", "in.gpc"},
+                                             {"abo2dbf", "a", "b", "c"},
+                                             {"convert", "a", "b"},
+                                             {"abo2dbf", "--force", "a", "b"}}) {
+    err_.str("");
+    EXPECT_EQ(Run(args), 2);
+    EXPECT_NE(err_.str().find("Použití: trelvan-cli abo2dbf"), std::string::npos);
+  }
+  EXPECT_EQ(out_.str(), "");
+}
+
+TEST_F(RunCliTest, HelpAndVersionGoToStandardOutput) {
+  EXPECT_EQ(Run({"--help"}), 0);
+  EXPECT_NE(out_.str().find("dbf2abo"), std::string::npos);
+  out_.str("");
+  EXPECT_EQ(Run({"--version"}), 0);
+  EXPECT_EQ(out_.str(), "trelvan-cli 1.0.0\n");
+}
+
+TEST_F(RunCliTest, OperandsAfterDoubleDashMayStartWithAHyphen) {
+  files_.Put("-in.gpc", "");
+  EXPECT_EQ(Run({"abo2dbf", "--", "-in.gpc", "-out.dbf"}), 0);
+  EXPECT_TRUE(files_.Exists("-out.dbt"));
+}
+
+TEST_F(RunCliTest, WithoutATerminalTheOverwriteQuestionIsPrintedAndAnsweredNo) {
+  files_.Put("in.gpc", "");
+  files_.Put("out.dbf", "keep");
+  EXPECT_EQ(Run({"abo2dbf", "in.gpc", "out.dbf"}), 1);
+  EXPECT_EQ(err_.str(), "Soubor \"out.dbf\" již existuje! Přepsat?\n");
+  EXPECT_EQ(files_.Contents("out.dbf"), "keep");
+}
+
+TEST_F(RunCliTest, YesReplacesWithoutAsking) {
+  files_.Put("in.gpc", "");
+  files_.Put("out.dbf", "old");
+  EXPECT_EQ(Run({"abo2dbf", "in.gpc", "out.dbf", "-y"}), 0);
+  EXPECT_EQ(err_.str(), "");
+  EXPECT_EQ(files_.Contents("out.dbf").size(), 738u);
+}
+
+TEST_F(RunCliTest, OnATerminalTheAnswerDecides) {
+  interactive_ = true;
+  files_.Put("in.gpc", "");
+  files_.Put("out.dbf", "old");
+  in_.str("ne\n");
+  EXPECT_EQ(Run({"abo2dbf", "in.gpc", "out.dbf"}), 1);
+  EXPECT_EQ(files_.Contents("out.dbf"), "old");
+  EXPECT_EQ(err_.str(), "Soubor \"out.dbf\" již existuje! Přepsat? [a/n] ");
+  in_.clear();
+  in_.str(" Ano\n");
+  EXPECT_EQ(Run({"abo2dbf", "in.gpc", "out.dbf"}), 0);
+  EXPECT_EQ(files_.Contents("out.dbf").size(), 738u);
+}
+
+TEST_F(RunCliTest, TableDateComesFromSourceDateEpochInUtc) {
+  files_.Put("in.gpc", "");
+  epoch_ = "1040342399";  // 2002-12-19 23:59:59 UTC
+  EXPECT_EQ(Run({"abo2dbf", "in.gpc", "out.dbf"}), 0);
+  EXPECT_EQ(files_.Contents("out.dbf").substr(1, 3), "\x02\x0C\x13");
+  epoch_ = "yesterday";
+  EXPECT_EQ(Run({"abo2dbf", "--yes", "in.gpc", "out.dbf"}), 2);
+}
+
+TEST(EpochDateTest, ConvertsSecondsToUtcCalendarDates) {
+  const auto date = [](const char* seconds) {
+    const std::optional<Date> d = DateOfEpochSeconds(seconds);
+    return d ? std::to_string(d->year) + "-" + std::to_string(d->month) + "-" +
+                   std::to_string(d->day)
+             : std::string("none");
+  };
+  EXPECT_EQ(date("0"), "1970-1-1");
+  EXPECT_EQ(date("951782400"), "2000-2-29");
+  EXPECT_EQ(date("4102444800"), "2100-1-1");
+  EXPECT_EQ(date("-1"), "1969-12-31");
+  EXPECT_EQ(date(""), "none");
+  EXPECT_EQ(date("12x"), "none");
+  EXPECT_EQ(date("9999999999999999"), "none");
+}
+
+TEST(StreamPrompterTest, RecognisesCzechAndEnglishYes) {
+  for (const char* yes : {"a", "ano", "Y", "yes", " ANO \r"}) EXPECT_TRUE(IsYesAnswer(yes)) << yes;
+  for (const char* no : {"", "n", "ne", "no", "anoo", "x"}) EXPECT_FALSE(IsYesAnswer(no)) << no;
+  EXPECT_EQ(OneLine("a\nb\nc"), "a b c");
+}
+
+}  // namespace
+}  // namespace trelvan::testing
