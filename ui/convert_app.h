@@ -1,0 +1,41 @@
+// The application object: sets up the platform, runs the main dialog modally and ends the
+// program when it closes. A start-up failure shows one stop message and no dialog. Every help
+// request that reaches the application shows the About dialog.
+#pragma once
+
+#include <memory>
+
+#include <wx/app.h>
+
+#include "ui/ui_services.h"
+
+namespace trelvan {
+
+class ProductionServices;
+
+class CConvertApp : public wxApp {
+ public:
+  CConvertApp();  // with the real services
+  explicit CConvertApp(UiServices& services);
+  ~CConvertApp() override;
+
+  // The program has no command line.
+  bool OnInit() override { return true; }
+  // 0 once the dialog has closed, 1 when start-up failed.
+  int OnRun() override { return InitInstance() ? 0 : 1; }
+
+  // Returns false when the platform could not be set up and no dialog was shown.
+  bool InitInstance();
+  // Answers a help request, whatever it asks for, with the About dialog.
+  void WinHelp();
+
+ private:
+  void OnHelp(wxCommandEvent& event);
+
+  std::unique_ptr<ProductionServices> production_;
+  UiServices& services_;
+
+  wxDECLARE_EVENT_TABLE();
+};
+
+}  // namespace trelvan

@@ -1,0 +1,21 @@
+// The numbers the dialogs' controls and commands are known by.
+#pragma once
+
+namespace trelvan::ids {
+
+// Main dialog.
+inline constexpr int kAboPath = 1000;
+inline constexpr int kDbfPath = 1001;
+inline constexpr int kBrowseAbo = 1002;
+inline constexpr int kBrowseDbf = 1003;
+inline constexpr int kConvertAboToDbf = 1004;
+inline constexpr int kConvertDbfToAbo = 1005;
+// The About entry of the window menu (or of the context menu where there is none).
+inline constexpr int kAboutCommand = 16;
+
+// About dialog.
+inline constexpr int kMailLink = 1046;
+inline constexpr int kWebLink = 1047;
+inline constexpr int kProductLabel = 1048;
+
+}  // namespace trelvan::ids

@@ -1,0 +1,28 @@
+// What the dialogs are handed instead of reaching for the platform: files and today's date for
+// the conversions, message boxes, the file chooser, the mail layer, the launcher, and the
+// platform set-up the application needs before its first window.
+#pragma once
+
+#include <functional>
+
+#include "convert/clock.h"
+#include "convert/file_system.h"
+#include "convert/prompter.h"
+#include "ui/file_chooser.h"
+#include "ui/launcher.h"
+#include "ui/mail.h"
+
+namespace trelvan {
+
+struct UiServices {
+  FileSystem& files;
+  const Clock& clock;
+  Prompter& prompter;
+  FileChooser& chooser;
+  MailSender& mail;
+  Launcher& launcher;
+  // Returns false when the platform's services could not be set up; the program then stops.
+  std::function<bool()> initialise_platform;
+};
+
+}  // namespace trelvan
