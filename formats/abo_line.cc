@@ -19,13 +19,22 @@ void Put(char* line, LineField field, std::string_view text) {
   WriteFixedText(At(line, field), field.width, text);
 }
 
+// A pair of characters as a decimal integer; two digits, the usual case, without the general
+// reader.
+int ReadPair(std::string_view pair) {
+  if (pair[0] >= '0' && pair[0] <= '9' && pair[1] >= '0' && pair[1] <= '9') {
+    return (pair[0] - '0') * 10 + (pair[1] - '0');
+  }
+  return static_cast<int>(ReadDecimalInteger(pair));
+}
+
 // DDMMYY, each pair a decimal integer; the year is 2000 + YY.
 TableDate ReadDate(const char* line, LineField field) {
   const std::string_view digits = Get(line, field);
   Date date;
-  date.day = static_cast<int>(ReadDecimalInteger(digits.substr(0, 2)));
-  date.month = static_cast<int>(ReadDecimalInteger(digits.substr(2, 2)));
-  date.year = 2000 + static_cast<int>(ReadDecimalInteger(digits.substr(4, 2)));
+  date.day = ReadPair(digits.substr(0, 2));
+  date.month = ReadPair(digits.substr(2, 2));
+  date.year = 2000 + ReadPair(digits.substr(4, 2));
   return ToTableDate(date);
 }
 

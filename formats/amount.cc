@@ -39,8 +39,10 @@ bool WriteTableAmount(char* out, std::size_t width, std::int64_t hundredths) {
   if (negative) *--p = '-';
   const auto length = static_cast<std::size_t>(scratch + sizeof scratch - p);
   if (length > width) return false;
-  std::memset(out, ' ', width - length);
-  std::memcpy(out + width - length, p, length);
+  // Byte loops: a few bytes each, once per amount field of every row.
+  std::size_t i = 0;
+  for (; i < width - length; ++i) out[i] = ' ';
+  for (std::size_t k = 0; k < length; ++k) out[i + k] = p[k];
   return true;
 }
 

@@ -9,26 +9,39 @@ namespace {
 bool IsCSpace(char c) { return c == ' ' || (c >= '\t' && c <= '\r'); }
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 
-// Formats the digits of `value` backwards into the end of `scratch`; returns their count.
-std::size_t FormatDigits(std::uint64_t value, char* scratch_end) {
-  std::size_t count = 0;
-  do {
-    *--scratch_end = static_cast<char>('0' + value % 10);
-    value /= 10;
-    ++count;
-  } while (value != 0);
+// Every field is written once per row, so these avoid library calls for a few bytes each.
+
+// Nonzero when one of the eight bytes of `word` is zero.
+std::uint64_t ZeroByteIn(std::uint64_t word) {
+  return (word - 0x0101010101010101u) & ~word & 0x8080808080808080u;
+}
+
+// The number of decimal digits of `value` (at least 1).
+std::size_t DigitCount(std::uint64_t value) {
+  std::size_t count = 1;
+  for (; value >= 10; value /= 10) ++count;
   return count;
+}
+
+// Writes the low `width` decimal digits of `value`, with leading zeros.
+void PutDigits(char* out, std::size_t width, std::uint64_t value) {
+  for (std::size_t i = width; i-- > 0; value /= 10) out[i] = static_cast<char>('0' + value % 10);
 }
 
 }  // namespace
 
 void WriteFixedText(char* out, std::size_t width, std::string_view text) {
-  std::size_t length = text.size() < width ? text.size() : width;
-  if (const void* nul = std::memchr(text.data(), '\0', length)) {
-    length = static_cast<std::size_t>(static_cast<const char*>(nul) - text.data());
+  const std::size_t length = text.size() < width ? text.size() : width;
+  const char* in = text.data();
+  std::size_t i = 0;
+  for (; i + 8 <= length; i += 8) {
+    std::uint64_t word;
+    std::memcpy(&word, in + i, 8);
+    if (ZeroByteIn(word)) break;
+    std::memcpy(out + i, &word, 8);
   }
-  std::memcpy(out, text.data(), length);
-  std::memset(out + length, ' ', width - length);
+  for (; i < length && in[i] != '\0'; ++i) out[i] = in[i];
+  for (; i < width; ++i) out[i] = ' ';
 }
 
 std::int64_t ReadDecimalInteger(std::string_view run) {
@@ -50,23 +63,22 @@ std::int64_t ReadDecimalInteger(std::string_view run) {
 }
 
 bool WriteZeroPadded(char* out, std::size_t width, std::uint64_t value) {
-  char scratch[24];
-  const std::size_t count = FormatDigits(value, scratch + sizeof scratch);
-  if (count > width) return false;
-  std::memset(out, '0', width - count);
-  std::memcpy(out + width - count, scratch + sizeof scratch - count, count);
+  if (DigitCount(value) > width) return false;
+  PutDigits(out, width, value);
   return true;
 }
 
 bool WriteRightJustified(char* out, std::size_t width, std::int64_t value) {
-  char scratch[24];
+  const bool negative = value < 0;
   const std::uint64_t magnitude =
-      value < 0 ? 0 - static_cast<std::uint64_t>(value) : static_cast<std::uint64_t>(value);
-  std::size_t count = FormatDigits(magnitude, scratch + sizeof scratch);
-  if (value < 0) scratch[sizeof scratch - ++count] = '-';
+      negative ? 0 - static_cast<std::uint64_t>(value) : static_cast<std::uint64_t>(value);
+  const std::size_t digits = DigitCount(magnitude);
+  const std::size_t count = digits + (negative ? 1 : 0);
   if (count > width) return false;
-  std::memset(out, ' ', width - count);
-  std::memcpy(out + width - count, scratch + sizeof scratch - count, count);
+  std::size_t i = 0;
+  for (; i < width - count; ++i) out[i] = ' ';
+  if (negative) out[i] = '-';
+  PutDigits(out + width - digits, digits, magnitude);
   return true;
 }
 

@@ -1,5 +1,6 @@
 #include "formats/statement_table.h"
 
+#include <cstdint>
 #include <cstring>
 
 #include "formats/amount.h"
@@ -13,12 +14,50 @@ static_assert(kRecordLength == 233, "record length of the statement table");
 static_assert(kTableHeaderLength == 737, "header length of the statement table");
 static_assert(kItemPartBegin == 112 && kHeaderPartLength == 111, "record parts");
 
-char* At(char* record, Field field) { return record + FieldOffset(field); }
-const char* At(const char* record, Field field) { return record + FieldOffset(field); }
+// The offsets as a table: FieldOffset sums the lengths before a field each time it is called,
+// and the record codec runs once per row.
+struct FieldOffsets {
+  std::size_t of[kFieldCount];
+};
+constexpr FieldOffsets kOffsets = [] {
+  FieldOffsets offsets{};
+  for (int field = 0; field < kFieldCount; ++field) offsets.of[field] = FieldOffset(field);
+  return offsets;
+}();
+
+char* At(char* record, Field field) { return record + kOffsets.of[field]; }
+const char* At(const char* record, Field field) { return record + kOffsets.of[field]; }
 std::size_t Width(Field field) { return StatementFieldTable[field].length; }
 
-void PutText(char* record, Field field, std::string_view text) {
-  WriteFixedText(At(record, field), Width(field), text);
+// True when one of the n bytes is NUL; eight at a time, the last eight overlapping.
+bool HasNul(const char* bytes, std::size_t n) {
+  const auto zero_byte_in = [bytes](std::size_t at) {
+    std::uint64_t word;
+    std::memcpy(&word, bytes + at, 8);
+    return (word - 0x0101010101010101u) & ~word & 0x8080808080808080u;
+  };
+  if (n < 8) {
+    bool found = false;
+    for (std::size_t i = 0; i < n; ++i) found |= bytes[i] == '\0';
+    return found;
+  }
+  std::uint64_t found = zero_byte_in(n - 8);
+  for (std::size_t at = 0; at + 8 < n; at += 8) found |= zero_byte_in(at);
+  return found != 0;
+}
+
+// The field is a template argument so that the width is a constant in each copy.
+template <Field field>
+void PutText(char* record, std::string_view text) {
+  char* out = At(record, field);
+  constexpr std::size_t width = StatementFieldTable[field].length;
+  // Values read from the statement file have the field's width; without a NUL they are copied
+  // whole, in a few moves.
+  if (text.size() == width && !HasNul(text.data(), width)) {
+    std::memcpy(out, text.data(), width);
+    return;
+  }
+  WriteFixedText(out, width, text);
 }
 
 bool PutAmount(char* record, Field field, std::int64_t hundredths) {
@@ -47,13 +86,18 @@ TableDate GetDate(const char* record, Field field) {
 
 TableDate ToTableDate(const Date& date) {
   const Date& valid = IsCalendarDate(date) ? date : kMissingDate;
-  TableDate out;
   // Calendar dates read from the statement file have four-digit years.
-  if (!WriteZeroPadded(out.text, 4, static_cast<std::uint64_t>(valid.year))) {
-    return ToTableDate(kMissingDate);
-  }
-  WriteZeroPadded(out.text + 4, 2, static_cast<std::uint64_t>(valid.month));
-  WriteZeroPadded(out.text + 6, 2, static_cast<std::uint64_t>(valid.day));
+  if (valid.year < 0 || valid.year > 9999) return ToTableDate(kMissingDate);
+  TableDate out;
+  const auto digit = [](int value) { return static_cast<char>('0' + value % 10); };
+  out.text[0] = digit(valid.year / 1000);
+  out.text[1] = digit(valid.year / 100);
+  out.text[2] = digit(valid.year / 10);
+  out.text[3] = digit(valid.year);
+  out.text[4] = digit(valid.month / 10);
+  out.text[5] = digit(valid.month);
+  out.text[6] = digit(valid.day / 10);
+  out.text[7] = digit(valid.day);
   return out;
 }
 
@@ -92,30 +136,30 @@ void EncodeFieldDescriptors(char* out) {
 
 bool EncodeHeaderPart(const StatementHeader& header, char* record) {
   record[0] = ' ';
-  PutText(record, kCustAccnt, header.account);
-  PutText(record, kCustName, header.account_name);
+  PutText<kCustAccnt>(record, header.account);
+  PutText<kCustName>(record, header.account_name);
   PutDate(record, kRestPrDt, header.previous_balance_date);
   bool fits = PutAmount(record, kRestPrev, header.previous_balance);
   fits = PutAmount(record, kRestNew, header.new_balance) && fits;
   fits = PutAmount(record, kDebetMd, header.debit_turnover) && fits;
   fits = PutAmount(record, kCreditD, header.credit_turnover) && fits;
-  PutText(record, kOrderNo, header.sequence_number);
+  PutText<kOrderNo>(record, header.sequence_number);
   PutDate(record, kIssueDate, header.statement_date);
   return fits;
 }
 
 bool EncodeItemPart(const StatementItem& item, char* record) {
-  PutText(record, kProtiucet, item.counter_account);
-  PutText(record, kDocNo, item.document_number);
+  PutText<kProtiucet>(record, item.counter_account);
+  PutText<kDocNo>(record, item.document_number);
   const bool fits = PutAmount(record, kPrice, item.amount);
-  PutText(record, kCode, item.code);
-  PutText(record, kVSymbol, item.variable_symbol);
-  PutText(record, kKSymbol, item.constant_symbol);
-  PutText(record, kSSymbol, item.specific_symbol);
-  PutText(record, kValuta, item.value_date);
-  PutText(record, kNote, item.note);
-  PutText(record, kCodeChan, item.change_code);
-  PutText(record, kDataType, item.data_type);
+  PutText<kCode>(record, item.code);
+  PutText<kVSymbol>(record, item.variable_symbol);
+  PutText<kKSymbol>(record, item.constant_symbol);
+  PutText<kSSymbol>(record, item.specific_symbol);
+  PutText<kValuta>(record, item.value_date);
+  PutText<kNote>(record, item.note);
+  PutText<kCodeChan>(record, item.change_code);
+  PutText<kDataType>(record, item.data_type);
   PutDate(record, kDueDate, item.due_date);
   std::memset(At(record, kOtherLn), ' ', Width(kOtherLn));
   return fits;
