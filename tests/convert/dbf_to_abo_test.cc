@@ -336,6 +336,14 @@ TEST_F(DbfToAboTest, TableThatCannotBeOpenedEndsAtOnce) {
   EXPECT_FALSE(files_.Exists("out.gpc"));
 }
 
+TEST_F(DbfToAboTest, OutputThatIsADirectoryFailsToOpenWithoutAQuestion) {
+  PutTable({RowA()});
+  files_.MakeDirectory("out.gpc");
+  EXPECT_EQ(Convert(), 0);
+  EXPECT_EQ(prompter_.shown,
+            (Messages{{MessageStyle::kStop, "Nemohu otevřít soubor \"out.gpc\""}}));
+}
+
 TEST_F(DbfToAboTest, DeclinedOverwriteLeavesTheFileUntouched) {
   PutTable({RowA()});
   files_.Put("out.gpc", "old");
