@@ -223,7 +223,6 @@ void StatementGenerator::WriteNoteLine(char* line) {
   PutDigits(line + 3, 26, Mix(item_number_) % 10000000000000000u);
   PutDate(line + 29, day_);
   PutText(line + 35, 35, Pick(kCounterparties, Random()));
-  PutText(line + 70, 58, "");
   Finish(line);
 }
 
