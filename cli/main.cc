@@ -9,18 +9,26 @@
 #include "platform/system_clock.h"
 
 #ifdef _WIN32
-#include <io.h>
-#define isatty _isatty
+#include "cli/windows_console.h"
 #else
 #include <unistd.h>
 #endif
 
 int main(int argc, char** argv) {
+#ifdef _WIN32
+  (void)argc;
+  (void)argv;
+  std::vector<std::string> args = trelvan::windows::Utf8Arguments();
+  trelvan::windows::UseUtf8Console();
+  const bool interactive = trelvan::windows::InputIsConsole();
+#else
   std::vector<std::string> args(argv + 1, argv + argc);
+  const bool interactive = isatty(0) != 0;
+#endif
   trelvan::NativeFileSystem files;
   trelvan::SystemClock clock;
   std::optional<std::string> epoch;
   if (const char* value = std::getenv("SOURCE_DATE_EPOCH")) epoch = value;
-  trelvan::CliEnvironment env{files, std::cin, std::cout, std::cerr, isatty(0) != 0, epoch, clock};
+  trelvan::CliEnvironment env{files, std::cin, std::cout, std::cerr, interactive, epoch, clock};
   return trelvan::RunCli(args, env);
 }
