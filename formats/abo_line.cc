@@ -19,22 +19,26 @@ void Put(char* line, LineField field, std::string_view text) {
   WriteFixedText(At(line, field), field.width, text);
 }
 
-// A pair of characters as a decimal integer; two digits, the usual case, without the general
-// reader.
-int ReadPair(std::string_view pair) {
-  if (pair[0] >= '0' && pair[0] <= '9' && pair[1] >= '0' && pair[1] <= '9') {
-    return (pair[0] - '0') * 10 + (pair[1] - '0');
+// A run of characters as a decimal integer. A run of digits only, the usual case, is read
+// here without the general reader; unsigned arithmetic, as other bytes may run it past 64 bits
+// before they are noticed.
+std::int64_t ReadNumber(std::string_view run) {
+  std::uint64_t value = 0;
+  bool digits_only = run.size() <= 18;
+  for (const char c : run) {
+    digits_only &= c >= '0' && c <= '9';
+    value = value * 10 + static_cast<unsigned char>(c - '0');
   }
-  return static_cast<int>(ReadDecimalInteger(pair));
+  return digits_only ? static_cast<std::int64_t>(value) : ReadDecimalInteger(run);
 }
 
 // DDMMYY, each pair a decimal integer; the year is 2000 + YY.
 TableDate ReadDate(const char* line, LineField field) {
-  const std::string_view digits = Get(line, field);
+  const char* digits = line + field.position - 1;
   Date date;
-  date.day = ReadPair(digits.substr(0, 2));
-  date.month = ReadPair(digits.substr(2, 2));
-  date.year = 2000 + ReadPair(digits.substr(4, 2));
+  date.day = static_cast<int>(ReadNumber(std::string_view(digits, 2)));
+  date.month = static_cast<int>(ReadNumber(std::string_view(digits + 2, 2)));
+  date.year = 2000 + static_cast<int>(ReadNumber(std::string_view(digits + 4, 2)));
   return ToTableDate(date);
 }
 
@@ -48,7 +52,7 @@ void PutDate(char* line, LineField field, const TableDate& date) {
 }
 
 std::int64_t ReadHeaderAmount(const char* line, LineField digits, LineField sign) {
-  const std::int64_t value = ReadDecimalInteger(Get(line, digits));
+  const std::int64_t value = ReadNumber(Get(line, digits));
   return line[sign.position - 1] == '-' ? -value : value;
 }
 
@@ -96,7 +100,7 @@ StatementItem ReadItemLine(const char* line) {
   item.counter_account = Get(line, kCounterAccount);
   item.document_number = Get(line, kDocumentNumber);
   item.code = Get(line, kCode);
-  const std::int64_t amount = ReadDecimalInteger(Get(line, kAmount));
+  const std::int64_t amount = ReadNumber(Get(line, kAmount));
   item.amount = item.code[0] == '-' ? -amount : amount;
   item.variable_symbol = Get(line, kVariableSymbol);
   item.constant_symbol = Get(line, kConstantSymbol);

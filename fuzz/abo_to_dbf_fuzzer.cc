@@ -77,7 +77,7 @@ std::string DateText(std::string_view ddmmyy) {
             static_cast<int>(DecimalInteger(ddmmyy.substr(2, 2))),
             static_cast<int>(DecimalInteger(ddmmyy.substr(0, 2)))};
   if (!IsCalendarDate(date)) return "19000101";
-  char text[9];
+  char text[40];
   std::snprintf(text, sizeof text, "%04d%02d%02d", date.year, date.month, date.day);
   return text;
 }
@@ -182,7 +182,7 @@ Prediction Predict(const Framing& framing) {
     } else {
       p.memo += line.text + "\r\n";
       if (!memo_open && !p.records.empty()) {
-        char field[11];
+        char field[32];
         std::snprintf(field, sizeof field, "%10zu", p.memo.size() / kMemoBlockSize);
         p.records.back().replace(FieldOffset(kOtherLn), 10, field);
       }

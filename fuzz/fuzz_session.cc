@@ -1,6 +1,8 @@
 #include "fuzz/fuzz_session.h"
 
+#ifdef __GLIBC__
 #include <malloc.h>
+#endif
 
 #include <cstdio>
 #include <cstdlib>
@@ -13,8 +15,10 @@
 // Each run allocates and frees a few 64 KiB I/O buffers; keep the freed memory instead of
 // handing it back to the system, or page faults dominate the run time.
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
+#ifdef __GLIBC__
   mallopt(M_TRIM_THRESHOLD, 64 << 20);
   mallopt(M_MMAP_THRESHOLD, 64 << 20);
+#endif
   return 0;
 }
 

@@ -44,7 +44,7 @@ void MendDate(std::string& line, std::size_t position) {
   Date date{2000 + (byte(4) * 256 + byte(5)) % 100, 1 + (byte(2) * 256 + byte(3)) % 12,
             1 + (byte(0) * 256 + byte(1)) % 31};
   while (!IsCalendarDate(date)) --date.day;
-  char text[7];
+  char text[40];
   std::snprintf(text, sizeof text, "%02d%02d%02d", date.day, date.month, date.year % 100);
   std::string(text).copy(p, 6);
 }

@@ -1,0 +1,112 @@
+// Outputs that are an input under another name: a hard link, a symbolic link, "dir/./x" or
+// "dir/sub/../x". On the real file system the conversion must refuse to open them and leave
+// the input whole, in both directions and for the table, the memo file and the statement.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <string>
+#include <vector>
+
+#include "convert/conversions.h"
+#include "platform/native_file_system.h"
+#include "tests/convert/table_builder.h"
+#include "tests/support/recording_prompter.h"
+
+namespace trelvan::testing {
+namespace {
+
+namespace fs = std::filesystem;
+
+class SameFileTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    char pattern[] = "/tmp/trelvan-same-file-XXXXXX";
+    ASSERT_NE(::mkdtemp(pattern), nullptr);
+    dir_ = pattern;
+    fs::create_directory(dir_ / "sub");
+  }
+  void TearDown() override { fs::remove_all(dir_); }
+
+  std::string Path(const std::string& name) const { return (dir_ / name).string(); }
+  static std::string Read(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+  }
+  static void Write(const std::string& path, const std::string& bytes) {
+    std::ofstream(path, std::ios::binary) << bytes;
+  }
+
+  // The other names of `name` in the directory: "link" + suffix as a hard link, "symlink" +
+  // suffix as a symbolic link, and two spellings of the path itself.
+  std::vector<std::string> OtherNames(const std::string& name, const std::string& suffix) {
+    fs::create_hard_link(dir_ / name, dir_ / ("link" + suffix));
+    fs::create_symlink(name, dir_ / ("symlink" + suffix));
+    return {Path("link" + suffix), Path("symlink" + suffix), dir_.string() + "/./" + name,
+            dir_.string() + "/sub/../" + name};
+  }
+
+  // Runs one conversion that must fail to open `failing`, answering Yes to the question.
+  void ExpectRefused(int result, const std::string& failing) {
+    EXPECT_EQ(result, 0);
+    ASSERT_FALSE(prompter_.shown.empty());
+    EXPECT_EQ(prompter_.shown.back(),
+              (Shown{MessageStyle::kStop, "Nemohu otevřít soubor \"" + failing + "\""}));
+    prompter_.shown.clear();
+  }
+
+  fs::path dir_;
+  NativeFileSystem files_;
+  RecordingPrompter prompter_;
+  FixedClock clock_{Date{2026, 12, 6}};
+  ConversionContext context_{files_, prompter_, clock_};
+};
+
+const std::string kStatement =
+    Line(
+        "0740000001234567890Zelena louka s.r.o. 30112600000001542305+00000001611432+"
+        "00000000120873+00000000190000+047011226") +
+    Line("0750000001234567890000000271635482700000000012000000001250012026110001") +
+    Line("076 note");
+
+TEST_F(SameFileTest, StatementIsNeverTheTableOrTheMemoFile) {
+  Write(Path("x.gpc"), kStatement);
+  for (const std::string& table : OtherNames("x.gpc", ".dbf")) {
+    SCOPED_TRACE(table);
+    prompter_.AnswerNext(true);
+    ExpectRefused(ConvertAboToDbf(Path("x.gpc"), table, context_), table);
+    EXPECT_EQ(Read(Path("x.gpc")), kStatement);
+  }
+  // Memo files that are the statement: by name, and by links named like a memo file.
+  Write(Path("m.dbt"), kStatement);
+  ExpectRefused(ConvertAboToDbf(Path("m.dbt"), Path("m.dbf"), context_), Path("m.dbt"));
+  EXPECT_EQ(Read(Path("m.dbt")), kStatement);
+  for (const std::string& memo : OtherNames("x.gpc", "-memo.dbt")) {
+    if (memo.find("link") == std::string::npos) continue;
+    SCOPED_TRACE(memo);
+    const std::string table = memo.substr(0, memo.size() - 4) + ".dbf";
+    ExpectRefused(ConvertAboToDbf(Path("x.gpc"), table, context_), memo);
+    EXPECT_EQ(Read(Path("x.gpc")), kStatement);
+  }
+}
+
+TEST_F(SameFileTest, StatementIsNeverTheTableOrItsMemoFile) {
+  Write(Path("in.gpc"), kStatement);
+  ASSERT_EQ(ConvertAboToDbf(Path("in.gpc"), Path("t.dbf"), context_), 1);
+  prompter_.shown.clear();
+  const std::string table = Read(Path("t.dbf"));
+  const std::string memo = Read(Path("t.dbt"));
+  std::vector<std::string> outputs = OtherNames("t.dbf", "-table.gpc");
+  for (const std::string& name : OtherNames("t.dbt", "-memo.gpc")) outputs.push_back(name);
+  for (const std::string& output : outputs) {
+    SCOPED_TRACE(output);
+    prompter_.AnswerNext(true);
+    ExpectRefused(ConvertDbfToAbo(Path("t.dbf"), output, context_), output);
+    EXPECT_EQ(Read(Path("t.dbf")), table);
+    EXPECT_EQ(Read(Path("t.dbt")), memo);
+  }
+}
+
+}  // namespace
+}  // namespace trelvan::testing
