@@ -89,12 +89,7 @@ TEST_F(BadAboInputTest, NulAndControlBytesInTextAreCopiedUpToTheNul) {
 }
 
 TEST_F(BadAboInputTest, BinaryFileConvertsByTheRules) {
-  std::string bytes(1 << 16, '\0');
-  std::uint32_t state = 12345;
-  for (char& c : bytes) {
-    state = state * 1103515245 + 12345;
-    c = static_cast<char>(state >> 23);
-  }
+  const std::string bytes = PseudoRandomBytes(1 << 16, 12345);
   const Outcome outcome = AboToDbf(bytes);
   ASSERT_EQ(outcome.result, 1);
   EXPECT_EQ(outcome.shown.back(), Success());

@@ -134,12 +134,7 @@ TEST_F(BadTableInputTest, DatesAreCopiedUnvalidated) {
 }
 
 TEST_F(BadTableInputTest, BinaryFilesConvertByTheRules) {
-  std::string bytes(1 << 16, '\0');
-  std::uint32_t state = 777;
-  for (char& c : bytes) {
-    state = state * 1103515245 + 12345;
-    c = static_cast<char>(state >> 23);
-  }
+  const std::string bytes = PseudoRandomBytes(1 << 16, 777);
   // A random header, then the same bytes under a header that promises 200 rows.
   for (const std::string& table : {bytes, TableFile({}, TableShape{200}).substr(0, 737) + bytes}) {
     const Outcome outcome = DbfToAbo(table, bytes);

@@ -3,6 +3,10 @@
 
 #include <gtest/gtest.h>
 
+#include <cstddef>
+#include <cstdint>
+#include <fstream>
+#include <iterator>
 #include <optional>
 #include <string>
 #include <vector>
@@ -19,6 +23,25 @@ inline Shown Stop(const std::string& text) { return {MessageStyle::kStop, text};
 inline Shown Notice(const std::string& text) { return {MessageStyle::kInformation, text}; }
 inline Shown CannotOpen(const std::string& path) {
   return Stop("Nemohu otevřít soubor \"" + path + "\"");
+}
+
+// The same bytes for the same seed, on every platform.
+inline std::string PseudoRandomBytes(std::size_t size, std::uint32_t seed) {
+  std::string bytes(size, '\0');
+  for (char& c : bytes) {
+    seed = seed * 1103515245 + 12345;
+    c = static_cast<char>(seed >> 23);
+  }
+  return bytes;
+}
+
+// Whole files of the real file system.
+inline std::string ReadFile(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+inline void WriteFile(const std::string& path, const std::string& bytes) {
+  std::ofstream(path, std::ios::binary) << bytes;
 }
 
 struct Outcome {

@@ -3,8 +3,6 @@
 #include <cerrno>
 #include <cstring>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <string>
 
 #include "convert/conversions.h"
@@ -73,15 +71,6 @@ TEST(FailingFilesTest, EveryCallFailingFromTheNthOnEndsWithOneStopMessage) {
 }
 
 #ifdef __linux__
-
-std::string ReadFile(const std::filesystem::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
-
-void WriteFile(const std::filesystem::path& path, const std::string& bytes) {
-  std::ofstream(path, std::ios::binary) << bytes;
-}
 
 // Sources in a temporary directory, outputs on a 64 KiB tmpfs mounted beside them.
 class DiskFullTest : public ::testing::Test {

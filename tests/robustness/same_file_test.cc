@@ -4,15 +4,13 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <string>
 #include <vector>
 
 #include "convert/conversions.h"
 #include "platform/native_file_system.h"
 #include "tests/convert/table_builder.h"
-#include "tests/support/recording_prompter.h"
+#include "tests/robustness/conversion_run.h"
 
 namespace trelvan::testing {
 namespace {
@@ -30,14 +28,6 @@ class SameFileTest : public ::testing::Test {
   void TearDown() override { fs::remove_all(dir_); }
 
   std::string Path(const std::string& name) const { return (dir_ / name).string(); }
-  static std::string Read(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-  }
-  static void Write(const std::string& path, const std::string& bytes) {
-    std::ofstream(path, std::ios::binary) << bytes;
-  }
-
   // The other names of `name` in the directory: "link" + suffix as a hard link, "symlink" +
   // suffix as a symbolic link, and two spellings of the path itself.
   std::vector<std::string> OtherNames(const std::string& name, const std::string& suffix) {
@@ -71,40 +61,40 @@ const std::string kStatement =
     Line("076 note");
 
 TEST_F(SameFileTest, StatementIsNeverTheTableOrTheMemoFile) {
-  Write(Path("x.gpc"), kStatement);
+  WriteFile(Path("x.gpc"), kStatement);
   for (const std::string& table : OtherNames("x.gpc", ".dbf")) {
     SCOPED_TRACE(table);
     prompter_.AnswerNext(true);
     ExpectRefused(ConvertAboToDbf(Path("x.gpc"), table, context_), table);
-    EXPECT_EQ(Read(Path("x.gpc")), kStatement);
+    EXPECT_EQ(ReadFile(Path("x.gpc")), kStatement);
   }
   // Memo files that are the statement: by name, and by links named like a memo file.
-  Write(Path("m.dbt"), kStatement);
+  WriteFile(Path("m.dbt"), kStatement);
   ExpectRefused(ConvertAboToDbf(Path("m.dbt"), Path("m.dbf"), context_), Path("m.dbt"));
-  EXPECT_EQ(Read(Path("m.dbt")), kStatement);
+  EXPECT_EQ(ReadFile(Path("m.dbt")), kStatement);
   for (const std::string& memo : OtherNames("x.gpc", "-memo.dbt")) {
     if (memo.find("link") == std::string::npos) continue;
     SCOPED_TRACE(memo);
     const std::string table = memo.substr(0, memo.size() - 4) + ".dbf";
     ExpectRefused(ConvertAboToDbf(Path("x.gpc"), table, context_), memo);
-    EXPECT_EQ(Read(Path("x.gpc")), kStatement);
+    EXPECT_EQ(ReadFile(Path("x.gpc")), kStatement);
   }
 }
 
 TEST_F(SameFileTest, StatementIsNeverTheTableOrItsMemoFile) {
-  Write(Path("in.gpc"), kStatement);
+  WriteFile(Path("in.gpc"), kStatement);
   ASSERT_EQ(ConvertAboToDbf(Path("in.gpc"), Path("t.dbf"), context_), 1);
   prompter_.shown.clear();
-  const std::string table = Read(Path("t.dbf"));
-  const std::string memo = Read(Path("t.dbt"));
+  const std::string table = ReadFile(Path("t.dbf"));
+  const std::string memo = ReadFile(Path("t.dbt"));
   std::vector<std::string> outputs = OtherNames("t.dbf", "-table.gpc");
   for (const std::string& name : OtherNames("t.dbt", "-memo.gpc")) outputs.push_back(name);
   for (const std::string& output : outputs) {
     SCOPED_TRACE(output);
     prompter_.AnswerNext(true);
     ExpectRefused(ConvertDbfToAbo(Path("t.dbf"), output, context_), output);
-    EXPECT_EQ(Read(Path("t.dbf")), table);
-    EXPECT_EQ(Read(Path("t.dbt")), memo);
+    EXPECT_EQ(ReadFile(Path("t.dbf")), table);
+    EXPECT_EQ(ReadFile(Path("t.dbt")), memo);
   }
 }
 
