@@ -103,7 +103,9 @@ std::unique_ptr<File> NativeFileSystem::CreateForWriting(
   for (const File* open : open_files) {
     if (open != nullptr && open->id() == file->id()) return nullptr;
   }
-  if (S_ISREG(status.st_mode) && ::ftruncate(fd, 0) != 0) return nullptr;
+  // A new file is empty already; truncating it anyway makes some file systems flush the whole
+  // file when it is closed.
+  if (S_ISREG(status.st_mode) && status.st_size > 0 && ::ftruncate(fd, 0) != 0) return nullptr;
   return file;
 }
 
