@@ -33,10 +33,7 @@ const char* MailPrompt(MailResult result) {
 
 }  // namespace
 
-wxBEGIN_EVENT_TABLE(CAboutDlg, wxDialog) EVT_BUTTON(ids::kMailLink, CAboutDlg::OnMailClicked)
-    EVT_BUTTON(ids::kWebLink, CAboutDlg::OnWebClicked) wxEND_EVENT_TABLE()
-
-        CAboutDlg::CAboutDlg(wxWindow* parent, UiServices& services)
+CAboutDlg::CAboutDlg(wxWindow* parent, UiServices& services)
     : wxDialog(parent, wxID_ANY, Text(ui_texts::kAboutCaption)), services_(services) {
   SetClientSize(DialogSize(this, 230, 81));
 
@@ -88,5 +85,12 @@ void RunAboutDialog(UiServices& services) {
   CAboutDlg about(nullptr, services);
   about.ShowModal();
 }
+
+// clang-format off
+wxBEGIN_EVENT_TABLE(CAboutDlg, wxDialog)
+  EVT_BUTTON(ids::kMailLink, CAboutDlg::OnMailClicked)
+  EVT_BUTTON(ids::kWebLink, CAboutDlg::OnWebClicked)
+wxEND_EVENT_TABLE()
+// clang-format on
 
 }  // namespace trelvan

@@ -7,9 +7,7 @@
 
 namespace trelvan {
 
-wxBEGIN_EVENT_TABLE(CConvertApp, wxApp) EVT_MENU(wxID_HELP, CConvertApp::OnHelp) wxEND_EVENT_TABLE()
-
-    CConvertApp::CConvertApp()
+CConvertApp::CConvertApp()
     : production_(std::make_unique<ProductionServices>()), services_(production_->services()) {}
 
 CConvertApp::CConvertApp(UiServices& services) : services_(services) {}
@@ -31,5 +29,11 @@ bool CConvertApp::InitInstance() {
 void CConvertApp::WinHelp() { RunAboutDialog(services_); }
 
 void CConvertApp::OnHelp(wxCommandEvent& /*event*/) { WinHelp(); }
+
+// clang-format off
+wxBEGIN_EVENT_TABLE(CConvertApp, wxApp)
+  EVT_MENU(wxID_HELP, CConvertApp::OnHelp)
+wxEND_EVENT_TABLE()
+// clang-format on
 
 }  // namespace trelvan

@@ -33,20 +33,7 @@ std::string Utf8(const wxString& text) {
 
 }  // namespace
 
-wxBEGIN_EVENT_TABLE(CConvertDlg, wxDialog) EVT_BUTTON(ids::kBrowseAbo, CConvertDlg::OnBrowseAbo)
-    EVT_BUTTON(ids::kBrowseDbf, CConvertDlg::OnBrowseDbf) EVT_BUTTON(ids::kConvertAboToDbf,
-                                                                     CConvertDlg::OnConvertAboToDbf)
-        EVT_BUTTON(ids::kConvertDbfToAbo, CConvertDlg::OnConvertDbfToAbo)
-            EVT_TEXT_ENTER(ids::kAboPath, CConvertDlg::OnEnterInPath)
-                EVT_TEXT_ENTER(ids::kDbfPath, CConvertDlg::OnEnterInPath)
-                    EVT_MENU(ids::kAboutCommand, CConvertDlg::OnAboutCommand)
-                        EVT_MENU(wxID_CLOSE, CConvertDlg::OnCloseCommand)
-#ifndef __WXMSW__
-                            EVT_CONTEXT_MENU(CConvertDlg::OnContextMenu)
-#endif
-                                EVT_HELP(wxID_ANY, CConvertDlg::OnHelpRequest) wxEND_EVENT_TABLE()
-
-                                    CConvertDlg::CConvertDlg(wxWindow* parent, UiServices& services)
+CConvertDlg::CConvertDlg(wxWindow* parent, UiServices& services)
     : wxDialog(parent, wxID_ANY, Text(ui_texts::kAppName), wxDefaultPosition, wxDefaultSize,
                wxCAPTION | wxSYSTEM_MENU | wxCLOSE_BOX),
       m_hIcon(AppIcon(32)),
@@ -142,6 +129,15 @@ void CConvertDlg::OnEnterInPath(wxCommandEvent& /*event*/) {
   if (Validate() && TransferDataFromWindow()) EndDialog(wxID_OK);
 }
 
+void CConvertDlg::OnCharHook(wxKeyEvent& event) {
+  // wxWidgets maps Escape only to a Cancel or OK button, and this dialog has neither.
+  if (event.GetKeyCode() == WXK_ESCAPE && event.GetModifiers() == wxMOD_NONE) {
+    EndDialog(wxID_CANCEL);
+    return;
+  }
+  event.Skip();
+}
+
 void CConvertDlg::OnAboutCommand(wxCommandEvent& /*event*/) { RunAboutDialog(services_); }
 
 void CConvertDlg::OnCloseCommand(wxCommandEvent& /*event*/) { Close(); }
@@ -174,5 +170,23 @@ WXLRESULT CConvertDlg::MSWWindowProc(WXUINT message, WXWPARAM wparam, WXLPARAM l
   return wxDialog::MSWWindowProc(message, wparam, lparam);
 }
 #endif
+
+// clang-format off
+wxBEGIN_EVENT_TABLE(CConvertDlg, wxDialog)
+  EVT_BUTTON(ids::kBrowseAbo, CConvertDlg::OnBrowseAbo)
+  EVT_BUTTON(ids::kBrowseDbf, CConvertDlg::OnBrowseDbf)
+  EVT_BUTTON(ids::kConvertAboToDbf, CConvertDlg::OnConvertAboToDbf)
+  EVT_BUTTON(ids::kConvertDbfToAbo, CConvertDlg::OnConvertDbfToAbo)
+  EVT_TEXT_ENTER(ids::kAboPath, CConvertDlg::OnEnterInPath)
+  EVT_TEXT_ENTER(ids::kDbfPath, CConvertDlg::OnEnterInPath)
+  EVT_CHAR_HOOK(CConvertDlg::OnCharHook)
+  EVT_MENU(ids::kAboutCommand, CConvertDlg::OnAboutCommand)
+  EVT_MENU(wxID_CLOSE, CConvertDlg::OnCloseCommand)
+#ifndef __WXMSW__
+  EVT_CONTEXT_MENU(CConvertDlg::OnContextMenu)
+#endif
+  EVT_HELP(wxID_ANY, CConvertDlg::OnHelpRequest)
+wxEND_EVENT_TABLE()
+// clang-format on
 
 }  // namespace trelvan

@@ -34,6 +34,7 @@ class CConvertDlg : public wxDialog {
   void OnConvertAboToDbf(wxCommandEvent& event);
   void OnConvertDbfToAbo(wxCommandEvent& event);
   void OnEnterInPath(wxCommandEvent& event);
+  void OnCharHook(wxKeyEvent& event);
   void OnAboutCommand(wxCommandEvent& event);
   void OnCloseCommand(wxCommandEvent& event);
   void OnContextMenu(wxContextMenuEvent& event);

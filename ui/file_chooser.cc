@@ -2,21 +2,14 @@
 
 #include <wx/filedlg.h>
 #include <wx/filename.h>
-#include <wx/tokenzr.h>
 
 #include "ui/ui_texts.h"
 
 namespace trelvan {
 
 wxString WildcardFromFilter(const wxString& filter) {
-  wxString wildcard;
-  const wxArrayString parts = wxSplit(filter, '|', '\0');
-  for (size_t i = 0; i + 1 < parts.size(); i += 2) {
-    if (parts[i].empty() && parts[i + 1].empty()) break;
-    if (!wildcard.empty()) wildcard += '|';
-    wildcard += parts[i] + '|' + parts[i + 1];
-  }
-  return wildcard;
+  const size_t end = filter.find("||");
+  return end == wxString::npos ? filter : filter.substr(0, end);
 }
 
 wxString WithDefaultExtension(const wxString& path, const wxString& extension) {
@@ -29,7 +22,7 @@ std::optional<wxString> WxFileChooser::ChooseFile(wxWindow* owner,
                                                   const wxString& filter) {
   wxFileDialog dialog(owner, wxString::FromUTF8(ui_texts::kOpenFileTitle), wxEmptyString,
                       wxEmptyString, WildcardFromFilter(filter), wxFD_OPEN);
-  if (dialog.ShowModal() != wxID_OK) return std::nullopt;
+  if (dialog.ShowModal() != wxID_OK || dialog.GetPath().empty()) return std::nullopt;
   return WithDefaultExtension(dialog.GetPath(), default_extension);
 }
 

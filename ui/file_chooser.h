@@ -25,7 +25,7 @@ class WxFileChooser : public FileChooser {
                                      const wxString& filter) override;
 };
 
-// Drops the empty pairs a "||" terminator leaves, so that "A|*.a||" offers one filter, not a
+// Ends the filter list at its "||" terminator, so that "A|*.a||" offers one filter, not a
 // second nameless one.
 wxString WildcardFromFilter(const wxString& filter);
 
