@@ -17,7 +17,7 @@
 #include "ui/ui_texts.h"
 
 #ifdef __WXMSW__
-#include <windows.h>
+#include <wx/msw/wrapwin.h>
 #endif
 
 namespace trelvan {
@@ -163,7 +163,7 @@ void CConvertDlg::AppendAboutToSystemMenu() {
 }
 
 WXLRESULT CConvertDlg::MSWWindowProc(WXUINT message, WXWPARAM wparam, WXLPARAM lparam) {
-  if (message == WM_SYSCOMMAND && (wparam & 0xFFF0) == ids::kAboutCommand) {
+  if (message == WM_SYSCOMMAND && static_cast<int>(wparam & 0xFFF0) == ids::kAboutCommand) {
     RunAboutDialog(services_);
     return 0;
   }

@@ -6,8 +6,9 @@
 #include <wx/window.h>
 
 #ifdef __WXMSW__
+#include <wx/msw/wrapwin.h>
+
 #include <shellapi.h>
-#include <windows.h>
 #endif
 
 namespace trelvan {

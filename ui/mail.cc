@@ -7,8 +7,9 @@
 #ifdef __WXMSW__
 #include <wx/window.h>
 
+#include <wx/msw/wrapwin.h>
+
 #include <mapi.h>
-#include <windows.h>
 #endif
 
 namespace trelvan {

@@ -1,8 +1,9 @@
 #include "ui/production_services.h"
 
 #ifdef __WXMSW__
+#include <wx/msw/wrapwin.h>
+
 #include <ole2.h>
-#include <windows.h>
 #endif
 
 namespace trelvan {

@@ -101,17 +101,6 @@ TEST_F(ConvertDialogTest, DbfToAboButtonWritesTheStatementBack) {
   EXPECT_EQ(ReadFile(TempPath("table.dbf")), table);
 }
 
-TEST_F(ConvertDialogTest, ConversionQuestionsAreAnsweredThroughThePrompter) {
-  WriteFile(TempPath("in.gpc"), kStatement);
-  WriteFile(TempPath("out.dbf"), "keep");
-  Type(ids::kAboPath, TempPath("in.gpc"));
-  Type(ids::kDbfPath, TempPath("out.dbf"));
-  Click(ids::kConvertAboToDbf);  // answered No
-  EXPECT_EQ(Shown(), (std::vector<testing::Shown>{
-                         {MessageStyle::kQuestion, "Soubor \"out.dbf\" již existuje!\nPřepsat?"}}));
-  EXPECT_EQ(ReadFile(TempPath("out.dbf")), "keep");
-}
-
 TEST_F(ConvertDialogTest, BrowseStoresTheChoiceAndWritesEveryMemberBack) {
   Type(ids::kDbfPath, "typed, not yet read");
   Fakes().chooser.answer = wxString("/data/vypis.gpc");
@@ -205,19 +194,6 @@ TEST_F(ConvertDialogTest, CloseEntryOfTheWindowMenuEndsTheDialog) {
     dialog_->GetEventHandler()->ProcessEvent(close);
   });
   EXPECT_EQ(result, wxID_CANCEL);
-}
-
-TEST_F(ConvertDialogTest, ControlsSitWhereTheTemplatePutsThem) {
-  // Dialog units: the DBF field at (7, 44) 213 wide, the DBF to ABO button at (129, 75).
-  const wxRect field = Field(ids::kDbfPath)->GetRect();
-  EXPECT_EQ(field.GetPosition(), dialog_->ConvertDialogToPixels(wxPoint(7, 44)));
-  EXPECT_EQ(field.GetWidth(), dialog_->ConvertDialogToPixels(wxSize(213, 0)).x);
-  EXPECT_EQ(dialog_->FindWindow(ids::kConvertDbfToAbo)->GetPosition(),
-            dialog_->ConvertDialogToPixels(wxPoint(129, 75)));
-  EXPECT_EQ(dialog_->GetClientSize(), dialog_->ConvertDialogToPixels(wxSize(250, 101)));
-  EXPECT_EQ(dialog_->GetTitle(), "TRELVAN");
-  EXPECT_EQ(dialog_->FindWindow(ids::kConvertAboToDbf)->GetLabel(),
-            wxString::FromUTF8("Převod ABO na &DBF"));
 }
 
 }  // namespace

@@ -8,7 +8,7 @@
 namespace trelvan::testing {
 namespace {
 
-TEST(DesktopMail, HandsRecipientAndSubjectToTheComposer) {
+TEST(DesktopMail, HandsTheMessageToTheComposerAndMapsItsOutcome) {
   FakeLauncher launcher;
   DesktopMailSender mail(launcher);
   const wxString subject = wxString::FromUTF8("Připomínka k programu \"TRELVAN Verze 1.0\"");
@@ -16,11 +16,6 @@ TEST(DesktopMail, HandsRecipientAndSubjectToTheComposer) {
   ASSERT_EQ(launcher.runs.size(), 1u);
   EXPECT_EQ(launcher.runs[0],
             (std::vector<wxString>{"xdg-email", "--subject", subject, "info@trelvan.example"}));
-}
-
-TEST(DesktopMail, MapsTheComposersOutcome) {
-  FakeLauncher launcher;
-  DesktopMailSender mail(launcher);
   launcher.result = {false, 0};
   EXPECT_EQ(mail.Send(nullptr, "a@b.example", "s"), MailResult::kUnavailable);
   launcher.result = {true, 3};  // no mail program to hand the message to
