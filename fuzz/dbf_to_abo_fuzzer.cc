@@ -20,11 +20,17 @@ constexpr std::string_view kSeparator = "##MEMO##";
 
 // Checks the output against the rows: every header and item line is 128 characters and CR LF
 // with its tag, the item line carries the row's account, and the memo pieces are copied
-// verbatim. `rows` rows are checked; returns the output offset after them.
-std::size_t CheckRows(std::string_view table, const std::string* memo, std::string_view out,
-                      std::uint32_t rows, std::string* last_header) {
-  const std::size_t header_length = ReadU16Le(table.data() + 8);
-  const std::size_t record_length = ReadU16Le(table.data() + 10);
+// verbatim. The first `rows` rows are checked; returns the output offset after them.
+struct Rows {
+  std::string_view table;
+  std::size_t header_length;
+  std::size_t record_length;
+  const std::string* memo;  // null when there is no memo file
+};
+
+std::size_t CheckRows(const Rows& layout, std::string_view out, std::uint32_t rows,
+                      std::string* last_header) {
+  const auto [table, header_length, record_length, memo] = layout;
   std::size_t at = 0;
   auto expect_line = [&](std::string_view tag) {
     FUZZ_CHECK(out.size() >= at + 130);
@@ -99,17 +105,18 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                                   ? 0
                                   : (table.size() - header_length) / record_length;
   const std::uint32_t rows = whole < count ? static_cast<std::uint32_t>(whole) : count;
+  const Rows layout{table, header_length, record_length, memo};
   std::string last_header(111, '\0');
   if (result == 1) {
     FUZZ_CHECK(rows == count);
-    FUZZ_CHECK(CheckRows(table, memo, out, rows, &last_header) == out.size());
+    FUZZ_CHECK(CheckRows(layout, out, rows, &last_header) == out.size());
     return 0;
   }
   const std::string cut_short = FillMessage(
       messages::kTableIncomplete, {"in.dbf", std::to_string(rows), std::to_string(count)});
   if (session.Count(MessageStyle::kStop, cut_short) == 1) {
     FUZZ_CHECK(rows < count);
-    FUZZ_CHECK(CheckRows(table, memo, out, rows, &last_header) == out.size());
+    FUZZ_CHECK(CheckRows(layout, out, rows, &last_header) == out.size());
     return 0;
   }
   // Otherwise an amount did not fit: the rows before it are whole, and of the failing row at
@@ -122,7 +129,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
   }
   FUZZ_CHECK(failed != 0);
-  const std::size_t at = CheckRows(table, memo, out, failed - 1, &last_header);
+  const std::size_t at = CheckRows(layout, out, failed - 1, &last_header);
   FUZZ_CHECK(out.size() == at || (out.size() == at + 130 && out.compare(at, 3, "074") == 0));
   return 0;
 }
