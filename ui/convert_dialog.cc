@@ -70,7 +70,7 @@ CConvertDlg::CConvertDlg(wxWindow* parent, UiServices& services)
 
 std::unique_ptr<wxMenu> CConvertDlg::CreateWindowMenu() const {
   auto menu = std::make_unique<wxMenu>();
-  menu->Append(wxID_CLOSE, Text(ui_texts::kCloseMenuEntry));
+  menu->Append(ids::kCloseCommand, Text(ui_texts::kCloseMenuEntry));
   const wxString about = Text(ui_texts::kAboutMenuEntry);
   if (!about.empty()) {
     menu->AppendSeparator();
@@ -181,7 +181,7 @@ wxBEGIN_EVENT_TABLE(CConvertDlg, wxDialog)
   EVT_TEXT_ENTER(ids::kDbfPath, CConvertDlg::OnEnterInPath)
   EVT_CHAR_HOOK(CConvertDlg::OnCharHook)
   EVT_MENU(ids::kAboutCommand, CConvertDlg::OnAboutCommand)
-  EVT_MENU(wxID_CLOSE, CConvertDlg::OnCloseCommand)
+  EVT_MENU(ids::kCloseCommand, CConvertDlg::OnCloseCommand)
 #ifndef __WXMSW__
   EVT_CONTEXT_MENU(CConvertDlg::OnContextMenu)
 #endif

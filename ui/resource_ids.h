@@ -12,6 +12,8 @@ inline constexpr int kConvertAboToDbf = 1004;
 inline constexpr int kConvertDbfToAbo = 1005;
 // The About entry of the window menu (or of the context menu where there is none).
 inline constexpr int kAboutCommand = 16;
+// Close in that context menu (a number of its own: the stock close id brings Ctrl+W along).
+inline constexpr int kCloseCommand = 1006;
 
 // About dialog.
 inline constexpr int kMailLink = 1046;

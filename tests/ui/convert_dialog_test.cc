@@ -190,7 +190,7 @@ TEST_F(ConvertDialogTest, EscapeEndsTheDialog) {
 
 TEST_F(ConvertDialogTest, CloseEntryOfTheWindowMenuEndsTheDialog) {
   const int result = RunModal(*dialog_, [this] {
-    wxCommandEvent close(wxEVT_MENU, wxID_CLOSE);
+    wxCommandEvent close(wxEVT_MENU, ids::kCloseCommand);
     dialog_->GetEventHandler()->ProcessEvent(close);
   });
   EXPECT_EQ(result, wxID_CANCEL);

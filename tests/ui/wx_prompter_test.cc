@@ -82,7 +82,7 @@ class AnswerFileDialog : public wxExpectModal<wxFileDialog> {
     *style_ = dialog->GetWindowStyle();
     const int result = wxExpectModal<wxFileDialog>::OnInvoked(dialog);
     // GTK selects the file once it has read the folder, which takes a few turns of the loop.
-    for (int i = 0; i < 100 && dialog->GetPath().empty(); ++i) {
+    for (int i = 0; i < 300 && dialog->GetPath().empty(); ++i) {
       wxTheApp->Yield(true);
       wxMilliSleep(10);
     }
