@@ -72,6 +72,16 @@ TEST(FailingFilesTest, EveryCallFailingFromTheNthOnEndsWithOneStopMessage) {
 
 #ifdef __linux__
 
+// How many file descriptors the process has open.
+std::size_t OpenDescriptors() {
+  std::size_t count = 0;
+  for (const auto& entry : std::filesystem::directory_iterator("/proc/self/fd")) {
+    static_cast<void>(entry);
+    ++count;
+  }
+  return count;
+}
+
 // Sources in a temporary directory, outputs on a 64 KiB tmpfs mounted beside them.
 class DiskFullTest : public ::testing::Test {
  protected:
@@ -85,15 +95,18 @@ class DiskFullTest : public ::testing::Test {
       GTEST_SKIP() << "cannot mount a small tmpfs here: " << std::strerror(errno);
     }
     mounted_ = true;
+    descriptors_ = OpenDescriptors();
   }
   void TearDown() override {
     if (mounted_) ::umount2(full_.c_str(), MNT_DETACH);
     std::filesystem::remove_all(dir_);
   }
 
-  // The conversion's one message: the file error with the reason of a full disk.
+  // The conversion's one message: the file error with the reason of a full disk; every file
+  // closed.
   void ExpectDiskFull(int result, const std::string& output_a, const std::string& output_b) {
     EXPECT_EQ(result, 0);
+    EXPECT_EQ(OpenDescriptors(), descriptors_);
     ASSERT_EQ(prompter_.shown.size(), 1u);
     const Shown& shown = prompter_.shown[0];
     EXPECT_EQ(shown.style, MessageStyle::kStop);
@@ -106,6 +119,7 @@ class DiskFullTest : public ::testing::Test {
   std::filesystem::path dir_;
   std::filesystem::path full_;
   bool mounted_ = false;
+  std::size_t descriptors_ = 0;
   NativeFileSystem files_;
   RecordingPrompter prompter_;
   FixedClock clock_{Date{2026, 12, 6}};
