@@ -1,7 +1,8 @@
 #include "cli/windows_console.h"
 
-#include <shellapi.h>
 #include <windows.h>
+
+#include <shellapi.h>
 
 #include <iostream>
 #include <streambuf>

@@ -14,6 +14,13 @@ set(CMAKE_AR ${TRELVAN_MINGW_TRIPLE}-ar CACHE FILEPATH "")
 set(CMAKE_RANLIB ${TRELVAN_MINGW_TRIPLE}-ranlib CACHE FILEPATH "")
 
 set(CMAKE_FIND_ROOT_PATH /usr/${TRELVAN_MINGW_TRIPLE})
+# wxWidgets for the target lives in its own prefix (scripts/build-wx-mingw): its libraries are
+# looked up there too.
+if(wxWidgets_CONFIG_EXECUTABLE)
+  get_filename_component(TRELVAN_WX_PREFIX "${wxWidgets_CONFIG_EXECUTABLE}" DIRECTORY)
+  get_filename_component(TRELVAN_WX_PREFIX "${TRELVAN_WX_PREFIX}" DIRECTORY)
+  list(APPEND CMAKE_FIND_ROOT_PATH ${TRELVAN_WX_PREFIX})
+endif()
 set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
 set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)

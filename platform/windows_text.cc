@@ -20,16 +20,24 @@ bool WideFromUtf8(std::string_view text, std::wstring* wide) {
                              needed) == needed;
 }
 
-std::string Utf8FromWide(std::wstring_view wide) {
+namespace {
+
+std::string NarrowFromWide(UINT code_page, std::wstring_view wide) {
   if (wide.empty() || wide.size() > INT_MAX) return {};
   const int length = static_cast<int>(wide.size());
   const int needed =
-      WideCharToMultiByte(CP_UTF8, 0, wide.data(), length, nullptr, 0, nullptr, nullptr);
+      WideCharToMultiByte(code_page, 0, wide.data(), length, nullptr, 0, nullptr, nullptr);
   if (needed <= 0) return {};
   std::string text(static_cast<std::size_t>(needed), '\0');
-  WideCharToMultiByte(CP_UTF8, 0, wide.data(), length, text.data(), needed, nullptr, nullptr);
+  WideCharToMultiByte(code_page, 0, wide.data(), length, text.data(), needed, nullptr, nullptr);
   return text;
 }
+
+}  // namespace
+
+std::string Utf8FromWide(std::wstring_view wide) { return NarrowFromWide(CP_UTF8, wide); }
+
+std::string AnsiFromWide(std::wstring_view wide) { return NarrowFromWide(CP_ACP, wide); }
 
 std::string SystemErrorText(unsigned long error) {
   wchar_t* buffer = nullptr;

@@ -13,6 +13,10 @@ bool WideFromUtf8(std::string_view text, std::wstring* wide);
 // Converts UTF-16 to UTF-8; an unpaired surrogate becomes U+FFFD.
 std::string Utf8FromWide(std::wstring_view wide);
 
+// Converts UTF-16 to the system's 8-bit code page, which the "A" functions of the API take;
+// a character the code page lacks becomes its best fit or '?'.
+std::string AnsiFromWide(std::wstring_view wide);
+
 // The system's own description of an error code, in UTF-8, without the trailing line break.
 std::string SystemErrorText(unsigned long error);
 
