@@ -1,5 +1,7 @@
 #include "ui/launcher.h"
 
+#include <string>
+
 #include <wx/filefn.h>
 #include <wx/log.h>
 #include <wx/utils.h>
@@ -9,6 +11,8 @@
 #include <wx/msw/wrapwin.h>
 
 #include <shellapi.h>
+
+#include "platform/windows_text.h"
 #endif
 
 namespace trelvan {
@@ -34,8 +38,9 @@ LaunchResult SystemLauncher::Run(const std::vector<wxString>& argv) {
 void SystemLauncher::Open(const wxString& target, wxWindow* owner) {
 #ifdef __WXMSW__
   // The shell takes the address in the system code page.
-  ::ShellExecuteA(owner ? static_cast<HWND>(owner->GetHWND()) : nullptr, "open",
-                  static_cast<const char*>(target.mb_str(wxConvLibc)), nullptr, nullptr, SW_SHOW);
+  const std::string address = windows::AnsiFromWide(target.ToStdWstring());
+  ::ShellExecuteA(owner ? static_cast<HWND>(owner->GetHWND()) : nullptr, "open", address.c_str(),
+                  nullptr, nullptr, SW_SHOW);
 #else
   (void)owner;
   wxLogNull no_log_boxes;  // a failing open stays silent

@@ -10,6 +10,8 @@
 #include <wx/msw/wrapwin.h>
 
 #include <mapi.h>
+
+#include "platform/windows_text.h"
 #endif
 
 namespace trelvan {
@@ -19,13 +21,6 @@ constexpr unsigned long kMapiSuccess = 0;
 constexpr unsigned long kMapiUserAbort = 1;
 constexpr unsigned long kMapiLogonFailure = 3;
 constexpr int kXdgToolNotFound = 3;
-
-#ifdef __WXMSW__
-std::string ToSystemCodePage(const wxString& text) {
-  const wxCharBuffer bytes = text.mb_str(wxConvLibc);
-  return std::string(bytes.data(), bytes.length());
-}
-#endif
 }  // namespace
 
 MailResult MailResultFromMapi(unsigned long result) {
@@ -48,16 +43,18 @@ MailResult DesktopMailSender::Send(wxWindow* /*owner*/, const wxString& to,
 
 #ifdef __WXMSW__
 MailResult MapiMailSender::Send(wxWindow* owner, const wxString& to, const wxString& subject) {
-  HMODULE library = ::LoadLibraryA("MAPI32.DLL");
+  HMODULE library = ::LoadLibraryA(library_name_);
   if (library == nullptr) return MailResult::kUnavailable;
-  auto send_mail = reinterpret_cast<LPMAPISENDMAIL>(::GetProcAddress(library, "MAPISendMail"));
+  // Through void (*)(), the type GCC accepts as "any function".
+  auto send_mail = reinterpret_cast<LPMAPISENDMAIL>(
+      reinterpret_cast<void (*)()>(::GetProcAddress(library, "MAPISendMail")));
   if (send_mail == nullptr) {
     ::FreeLibrary(library);
     return MailResult::kLibraryInvalid;
   }
   // Simple MAPI's strings are in the system code page.
-  std::string address = ToSystemCodePage(to);
-  std::string subject_text = ToSystemCodePage(subject);
+  std::string address = windows::AnsiFromWide(to.ToStdWstring());
+  std::string subject_text = windows::AnsiFromWide(subject.ToStdWstring());
 
   MapiRecipDesc recipient{};
   recipient.ulRecipClass = MAPI_TO;

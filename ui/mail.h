@@ -40,10 +40,15 @@ class DesktopMailSender : public MailSender {
 };
 
 #ifdef __WXMSW__
-// Simple MAPI, loaded from MAPI32.DLL for each message and unloaded afterwards.
+// Simple MAPI, loaded from MAPI32.DLL for each message and unloaded afterwards. Tests name
+// other libraries to reach the failure paths.
 class MapiMailSender : public MailSender {
  public:
+  explicit MapiMailSender(const char* library_name = "MAPI32.DLL") : library_name_(library_name) {}
   MailResult Send(wxWindow* owner, const wxString& to, const wxString& subject) override;
+
+ private:
+  const char* library_name_;
 };
 #endif
 

@@ -20,4 +20,8 @@ inline constexpr int kMailLink = 1046;
 inline constexpr int kWebLink = 1047;
 inline constexpr int kProductLabel = 1048;
 
+// Windows resources (ui/windows/trelvan.rc).
+inline constexpr int kAppIconResource = 128;
+inline constexpr int kLinkCursorResource = 139;
+
 }  // namespace trelvan::ids

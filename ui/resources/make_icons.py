@@ -1,6 +1,7 @@
 #!/usr/bin/env python3
 """Draws the application icon (a statement sheet with two arrows, 16 colours) at 32x32 and
-16x16 and writes it as XPM (compiled into the program), PNG (desktop entry) and ICO (Windows).
+16x16 and writes it as XPM (compiled into the program) and PNG (desktop entry); the Windows
+icon is made from the same drawing by ../windows/make_windows_resources.py.
 Run from this folder after changing the drawing; the outputs are kept in the repository."""
 import struct
 import zlib
@@ -118,17 +119,6 @@ def png_bytes(img):
             + chunk(b"IDAT", zlib.compress(raw, 9)) + chunk(b"IEND", b""))
 
 
-def write_ico(images, path):
-    pngs = [png_bytes(img) for img in images]
-    out = struct.pack("<HHH", 0, 1, len(pngs))
-    offset = 6 + 16 * len(pngs)
-    for img, data in zip(images, pngs):
-        out += struct.pack("<BBBBHHII", len(img), len(img), 0, 0, 1, 32, len(data), offset)
-        offset += len(data)
-    with open(path, "wb") as f:
-        f.write(out + b"".join(pngs))
-
-
 if __name__ == "__main__":
     big, small = icon32(), icon16()
     write_xpm(big, "trelvan_32_xpm", "trelvan-32.xpm")
@@ -136,4 +126,3 @@ if __name__ == "__main__":
     for img, name in ((big, "trelvan-32.png"), (small, "trelvan-16.png")):
         with open(name, "wb") as f:
             f.write(png_bytes(img))
-    write_ico([big, small], "trelvan.ico")
