@@ -58,22 +58,23 @@ void UiTest::SetUp() {
                                info->name() + "-" + std::to_string(::getpid()));
   std::filesystem::remove_all(dir);
   std::filesystem::create_directories(dir);
-  temp_dir_ = dir.string();
+  // UTF-8 throughout: on Windows a narrow path would be read in the ANSI code page.
+  temp_dir_ = dir.u8string();
 }
 
-void UiTest::TearDown() { std::filesystem::remove_all(temp_dir_); }
+void UiTest::TearDown() { std::filesystem::remove_all(std::filesystem::u8path(temp_dir_)); }
 
 std::string UiTest::TempPath(const std::string& name) const {
-  return (std::filesystem::path(temp_dir_) / name).string();
+  return (std::filesystem::u8path(temp_dir_) / std::filesystem::u8path(name)).u8string();
 }
 
 std::string UiTest::ReadFile(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
+  std::ifstream in(std::filesystem::u8path(path), std::ios::binary);
   return std::string(std::istreambuf_iterator<char>(in), {});
 }
 
 void UiTest::WriteFile(const std::string& path, const std::string& bytes) {
-  std::ofstream(path, std::ios::binary) << bytes;
+  std::ofstream(std::filesystem::u8path(path), std::ios::binary) << bytes;
 }
 
 }  // namespace trelvan::testing
