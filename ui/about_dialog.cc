@@ -54,8 +54,10 @@ CAboutDlg::CAboutDlg(wxWindow* parent, UiServices& services)
                    DialogSize(this, 119, 25), wxST_NO_AUTORESIZE);
   m_stcMail = new LinkLabel(this, ids::kMailLink, Text(ui_texts::kMailAddress),
                             DialogPoint(this, 50, 61), DialogSize(this, 70, 8));
+  // The web link's box runs to the right margin: with the Windows dialog font the address is
+  // a few pixels longer than the template's 70 units, and a label is cut at its box.
   m_stcWeb = new LinkLabel(this, ids::kWebLink, Text(ui_texts::kWebAddress),
-                           DialogPoint(this, 125, 61), DialogSize(this, 70, 8));
+                           DialogPoint(this, 125, 61), DialogSize(this, 98, 8));
   ok->SetFocus();
   CentreOnParent();
 }
