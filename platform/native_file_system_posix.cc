@@ -69,6 +69,9 @@ class PosixFile : public File {
   FileId id_;
 };
 
+// A NUL inside a path would make the system see a shorter name: such a path names no file.
+bool HasNul(const std::string& path) { return path.find('\0') != std::string::npos; }
+
 std::unique_ptr<File> Wrap(int fd, const std::string& path, const struct stat& status) {
   return std::make_unique<PosixFile>(
       fd, path,
@@ -78,6 +81,7 @@ std::unique_ptr<File> Wrap(int fd, const std::string& path, const struct stat& s
 }  // namespace
 
 std::unique_ptr<File> NativeFileSystem::OpenForReading(const std::string& path) {
+  if (HasNul(path)) return nullptr;
   const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
   if (fd < 0) return nullptr;
   struct stat status;
@@ -92,6 +96,7 @@ std::unique_ptr<File> NativeFileSystem::CreateForWriting(
     const std::string& path, const std::vector<const File*>& open_files) {
   // Open without truncating first, so that a file the caller is reading survives when the
   // output turns out to be that same file under another name.
+  if (HasNul(path)) return nullptr;
   const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_CLOEXEC, 0666);
   if (fd < 0) return nullptr;
   struct stat status;
@@ -111,7 +116,7 @@ std::unique_ptr<File> NativeFileSystem::CreateForWriting(
 
 EntryKind NativeFileSystem::Lookup(const std::string& path) {
   struct stat status;
-  if (::stat(path.c_str(), &status) != 0) return EntryKind::kNone;
+  if (HasNul(path) || ::stat(path.c_str(), &status) != 0) return EntryKind::kNone;
   return S_ISDIR(status.st_mode) ? EntryKind::kDirectory : EntryKind::kFile;
 }
 

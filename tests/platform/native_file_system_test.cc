@@ -1,0 +1,31 @@
+#include "platform/native_file_system.h"
+
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+
+namespace trelvan {
+namespace {
+
+// A NUL inside a name must not make the system open the shorter name before it.
+TEST(NativeFileSystemTest, PathWithNulNamesNoFile) {
+  const std::filesystem::path dir =
+      std::filesystem::temp_directory_path() / ("trelvan-nul-" + std::to_string(::getpid()));
+  std::filesystem::create_directories(dir);
+  const std::string shorter = (dir / "x").string();
+  std::ofstream(shorter) << "keep";
+  const std::string with_nul = shorter + std::string(1, '\0') + ".dbf";
+
+  NativeFileSystem files;
+  EXPECT_EQ(files.OpenForReading(with_nul), nullptr);
+  EXPECT_EQ(files.CreateForWriting(with_nul, {}), nullptr);
+  EXPECT_EQ(files.Lookup(with_nul), EntryKind::kNone);
+  EXPECT_EQ(std::filesystem::file_size(shorter), 4u);
+  std::filesystem::remove_all(dir);
+}
+
+}  // namespace
+}  // namespace trelvan
