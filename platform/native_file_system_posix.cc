@@ -72,6 +72,22 @@ class PosixFile : public File {
 // A NUL inside a path would make the system see a shorter name: such a path names no file.
 bool HasNul(const std::string& path) { return path.find('\0') != std::string::npos; }
 
+// Opens without waiting: a named pipe would otherwise block the open until another program
+// came to its other end. Returns -1, with nothing left open, for a directory or a pipe; the
+// descriptor it returns blocks again as usual.
+int OpenFile(const std::string& path, int flags, struct stat* status) {
+  if (HasNul(path)) return -1;
+  const int fd = ::open(path.c_str(), flags | O_NONBLOCK | O_CLOEXEC, 0666);
+  if (fd < 0) return -1;
+  const int status_flags = ::fcntl(fd, F_GETFL);
+  if (::fstat(fd, status) != 0 || S_ISDIR(status->st_mode) || S_ISFIFO(status->st_mode) ||
+      status_flags < 0 || ::fcntl(fd, F_SETFL, status_flags & ~O_NONBLOCK) != 0) {
+    ::close(fd);
+    return -1;
+  }
+  return fd;
+}
+
 std::unique_ptr<File> Wrap(int fd, const std::string& path, const struct stat& status) {
   return std::make_unique<PosixFile>(
       fd, path,
@@ -81,29 +97,18 @@ std::unique_ptr<File> Wrap(int fd, const std::string& path, const struct stat& s
 }  // namespace
 
 std::unique_ptr<File> NativeFileSystem::OpenForReading(const std::string& path) {
-  if (HasNul(path)) return nullptr;
-  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-  if (fd < 0) return nullptr;
   struct stat status;
-  if (::fstat(fd, &status) != 0 || S_ISDIR(status.st_mode)) {
-    ::close(fd);
-    return nullptr;
-  }
-  return Wrap(fd, path, status);
+  const int fd = OpenFile(path, O_RDONLY, &status);
+  return fd < 0 ? nullptr : Wrap(fd, path, status);
 }
 
 std::unique_ptr<File> NativeFileSystem::CreateForWriting(
     const std::string& path, const std::vector<const File*>& open_files) {
   // Open without truncating first, so that a file the caller is reading survives when the
   // output turns out to be that same file under another name.
-  if (HasNul(path)) return nullptr;
-  const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_CLOEXEC, 0666);
-  if (fd < 0) return nullptr;
   struct stat status;
-  if (::fstat(fd, &status) != 0) {
-    ::close(fd);
-    return nullptr;
-  }
+  const int fd = OpenFile(path, O_WRONLY | O_CREAT, &status);
+  if (fd < 0) return nullptr;
   std::unique_ptr<File> file = Wrap(fd, path, status);
   for (const File* open : open_files) {
     if (open != nullptr && open->id() == file->id()) return nullptr;

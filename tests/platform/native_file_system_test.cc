@@ -1,6 +1,7 @@
 #include "platform/native_file_system.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cstdio>
@@ -24,6 +25,19 @@ TEST(NativeFileSystemTest, PathWithNulNamesNoFile) {
   EXPECT_EQ(files.CreateForWriting(with_nul, {}), nullptr);
   EXPECT_EQ(files.Lookup(with_nul), EntryKind::kNone);
   EXPECT_EQ(std::filesystem::file_size(shorter), 4u);
+  std::filesystem::remove_all(dir);
+}
+
+// A named pipe would block the open until another program opened its other end.
+TEST(NativeFileSystemTest, NamedPipeIsNoFileToConvert) {
+  const std::filesystem::path dir =
+      std::filesystem::temp_directory_path() / ("trelvan-fifo-" + std::to_string(::getpid()));
+  std::filesystem::create_directories(dir);
+  const std::string pipe = (dir / "pipe.gpc").string();
+  ASSERT_EQ(::mkfifo(pipe.c_str(), 0600), 0);
+  NativeFileSystem files;
+  EXPECT_EQ(files.OpenForReading(pipe), nullptr);
+  EXPECT_EQ(files.CreateForWriting(pipe, {}), nullptr);
   std::filesystem::remove_all(dir);
 }
 
