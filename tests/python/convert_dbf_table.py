@@ -59,8 +59,8 @@ class DbfPackageTableTest(unittest.TestCase):
     def test_converts_back_to_the_statement_file(self):
         with tempfile.TemporaryDirectory() as directory:
             table_path = os.path.join(directory, "ucty.dbf")
-            spec = "; ".join(f"{name} {kind}" for name, kind in FIELDS)
-            table = dbf.Table(table_path, spec, codepage="cp1250", dbf_type="db3")
+            definition = "; ".join(f"{name} {kind}" for name, kind in FIELDS)
+            table = dbf.Table(table_path, definition, codepage="cp1250", dbf_type="db3")
             table.open(dbf.READ_WRITE)
             for row in ROWS:
                 table.append(row)

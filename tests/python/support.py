@@ -4,7 +4,7 @@ import os
 import subprocess
 import sys
 
-# Name, dbf field spec; in record order.
+# Name and dbf field definition, in record order.
 FIELDS = [
     ("CUST_ACCNT", "C(16)"), ("CUST_NAME", "C(20)"), ("REST_PR_DT", "D"),
     ("REST_PREV", "N(14,2)"), ("REST_NEW", "N(14,2)"), ("DEBET_MD", "N(14,2)"),
