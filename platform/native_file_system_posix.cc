@@ -41,6 +41,7 @@ class PosixFile : public File {
         if (errno == EINTR) continue;
         throw FileError(path_, Reason(errno));
       }
+      if (put == 0) throw FileError(path_, Reason(EIO));  // no progress: never loop forever
       done += static_cast<std::size_t>(put);
     }
   }
