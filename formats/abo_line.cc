@@ -26,7 +26,7 @@ std::int64_t ReadNumber(std::string_view run) {
   std::uint64_t value = 0;
   bool digits_only = run.size() <= 18;
   for (const char c : run) {
-    digits_only &= c >= '0' && c <= '9';
+    digits_only &= IsDigit(c);
     value = value * 10 + static_cast<unsigned char>(c - '0');
   }
   return digits_only ? static_cast<std::int64_t>(value) : ReadDecimalInteger(run);

@@ -3,11 +3,10 @@
 #include <cstring>
 #include <limits>
 
+#include "formats/fixed_text.h"
+
 namespace trelvan {
 namespace {
-
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
-bool IsCSpace(char c) { return c == ' ' || (c >= '\t' && c <= '\r'); }
 
 // More significant digits than this cannot change a result that must fit int64_t.
 constexpr int kMaxSignificantDigits = 40;

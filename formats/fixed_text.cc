@@ -6,9 +6,6 @@
 namespace trelvan {
 namespace {
 
-bool IsCSpace(char c) { return c == ' ' || (c >= '\t' && c <= '\r'); }
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
-
 // Every field is written once per row, so these avoid library calls for a few bytes each.
 
 // Nonzero when one of the eight bytes of `word` is zero.

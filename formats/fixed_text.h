@@ -7,6 +7,10 @@
 
 namespace trelvan {
 
+// The C locale's white space and decimal digits, without a locale lookup per byte.
+inline bool IsCSpace(char c) { return c == ' ' || (c >= '\t' && c <= '\r'); }
+inline bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+
 // Writes `text` into `width` bytes at `out`: left-justified, cut at the width, a NUL ending it,
 // the rest filled with spaces (printf's "%-W.Ws").
 void WriteFixedText(char* out, std::size_t width, std::string_view text);
