@@ -2,6 +2,8 @@
 # Builds the fuzz targets with clang and runs the three side by side for a minute each, from
 # their seed corpora with a fixed seed; any finding fails the step (scripts/fuzz for more).
 set -euo pipefail
+cd "$(dirname "$0")/../.."
+bash scripts/install-packages core robustness
 seconds=${TRELVAN_FUZZ_SECONDS:-60}
 scripts/fuzz --build-only
 export TRELVAN_FUZZ_SKIP_BUILD=1

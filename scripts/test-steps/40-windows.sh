@@ -3,6 +3,8 @@
 # the cross build with warnings as errors, every test through Wine in a throw-away prefix (the
 # dialog's under a virtual X display), and the zip.
 set -euo pipefail
+cd "$(dirname "$0")/../.."
+bash scripts/install-packages core windows
 wx_prefix=$(bash scripts/build-wx-mingw | tail -n 1)
 cmake -S . -B build-win -G Ninja --toolchain cmake/mingw-w64-x86_64.cmake \
   -DCMAKE_BUILD_TYPE=Release -DCMAKE_COMPILE_WARNING_AS_ERROR=ON \
@@ -14,6 +16,8 @@ export WINEPREFIX WINEDEBUG=-all WINEARCH=win64
 # No Mono or Gecko: their install prompts would wait for a click that never comes.
 export WINEDLLOVERRIDES="mscoree,mshtml="
 trap 'wineserver -k 2>/dev/null || true; rm -rf "$WINEPREFIX"' EXIT
+# The inner script expands its own variables.
+# shellcheck disable=SC2016
 xvfb-run -a -s "-screen 0 1280x1024x24" bash -c '
   set -euo pipefail
   wineserver -p
