@@ -1,16 +1,19 @@
 #include "convert/buffered_io.h"
 
+#include <algorithm>
 #include <cstring>
 
 namespace trelvan {
 
-BufferedReader::BufferedReader(File& file, std::size_t capacity) : file_(file), buffer_(capacity) {}
+BufferedReader::BufferedReader(File& file, std::size_t capacity)
+    : file_(file), buffer_(capacity), next_read_size_(capacity) {}
 
 std::string_view BufferedReader::Peek() {
   if (begin_ == end_) {
     buffer_position_ += static_cast<std::int64_t>(end_);
     begin_ = 0;
-    end_ = file_.Read(buffer_.data(), buffer_.size());
+    end_ = file_.Read(buffer_.data(), next_read_size_);
+    next_read_size_ = std::min(buffer_.size(), 2 * next_read_size_);
   }
   return std::string_view(buffer_.data() + begin_, end_ - begin_);
 }
@@ -37,6 +40,7 @@ void BufferedReader::SeekTo(std::int64_t position) {
   file_.Seek(position, SeekOrigin::kBegin);
   buffer_position_ = position;
   begin_ = end_ = 0;
+  next_read_size_ = std::min(buffer_.size(), kJumpReadSize);
 }
 
 BufferedWriter::BufferedWriter(File& file, std::size_t capacity) : file_(file), buffer_(capacity) {}

@@ -12,6 +12,7 @@
 namespace trelvan {
 
 inline constexpr std::size_t kIoBufferSize = 64 * 1024;
+inline constexpr std::size_t kJumpReadSize = 4 * 1024;
 
 class BufferedReader {
  public:
@@ -24,7 +25,9 @@ class BufferedReader {
   void Consume(std::size_t n) { begin_ += n; }
   // Reads up to n bytes; fewer only at the end of the file.
   std::size_t Read(char* out, std::size_t n);
-  // Moves to an absolute position; keeps the buffer when the position lies within it.
+  // Moves to an absolute position; keeps the buffer when the position lies within it. After a
+  // jump out of the buffer the next read fetches only kJumpReadSize bytes, and each read after
+  // that twice as many up to the capacity, so that scattered small reads stay cheap.
   void SeekTo(std::int64_t position);
 
  private:
@@ -33,6 +36,7 @@ class BufferedReader {
   std::int64_t buffer_position_ = 0;  // file position of buffer_[0]
   std::size_t begin_ = 0;
   std::size_t end_ = 0;
+  std::size_t next_read_size_;
 };
 
 // Appends to a file that starts empty, and can overwrite bytes it wrote before.

@@ -1,18 +1,26 @@
 // Statement table and memo file -> ABO statement file, in one pass over the rows: a header line
-// wherever the header part of a row differs from the row before, an item line for every row,
-// then the row's other lines from the memo file.
-#include <algorithm>
+// wherever the statement's values differ from the row before, an item line for every row that
+// is not marked deleted, then the row's other lines from the memo file.
+//
+// The table is read through its field descriptors, so tables that other programs saved (fields
+// reordered, widened or added, numbers right-justified, memo files of dBASE IV or FoxPro) give
+// the same statement as the table abo2dbf wrote.
 #include <cstring>
 #include <optional>
+#include <string>
+#include <unordered_set>
 #include <vector>
 
 #include "convert/buffered_io.h"
 #include "convert/conversions.h"
+#include "convert/memo_reader.h"
 #include "convert/messages.h"
 #include "convert/shared_steps.h"
 #include "formats/abo_line.h"
-#include "formats/memo_file.h"
+#include "formats/memo_family.h"
+#include "formats/statement_row_decoder.h"
 #include "formats/statement_table.h"
+#include "formats/table_layout.h"
 
 namespace trelvan {
 namespace {
@@ -22,80 +30,189 @@ void ShowFileError(const FileError& error, ConversionContext& context) {
                         FillMessage(messages::kFileError, {error.path(), error.reason()}));
 }
 
-enum class PassEnd { kFinished, kAmountTooLarge, kTableCutShort };
+enum class PassEnd { kFinished, kAmountTooLarge, kTableCutShort, kBadValue };
 
 struct PassResult {
   PassEnd end = PassEnd::kFinished;
-  std::uint32_t rows_converted = 0;
+  std::uint32_t rows_read = 0;  // the failing row is rows_read + 1
+  RowError bad_value;
+  std::uint32_t deleted_rows = 0;
+  // The first statement whose rows come back after another statement's rows.
+  std::optional<std::string> repeated_sequence_number, repeated_account;
+  std::uint32_t repeated_at_row = 0;
+};
+
+// Remembers the statements written so far, to tell when one comes back. Statements are few;
+// the cap keeps memory flat for a table where every row is a statement of its own.
+class StatementsSeen {
+ public:
+  // True when a header line equal to this one was written before.
+  bool SeenBefore(const char* header_line) {
+    std::uint64_t hash = 14695981039346656037u;  // FNV-1a
+    for (std::size_t i = 0; i < kLineWidth; ++i) {
+      hash = (hash ^ static_cast<unsigned char>(header_line[i])) * 1099511628211u;
+    }
+    if (hashes_.count(hash) != 0) return true;
+    if (hashes_.size() < kCap) hashes_.insert(hash);
+    return false;
+  }
+
+ private:
+  static constexpr std::size_t kCap = 100000;
+  std::unordered_set<std::uint64_t> hashes_;
 };
 
 class DbfToAboPass {
  public:
-  DbfToAboPass(BufferedReader& table, BufferedReader* memo, BufferedWriter& abo,
-               const TableFileHeader& header)
+  DbfToAboPass(BufferedReader& table, MemoReader* memo, BufferedWriter& abo,
+               const TableFileHeader& header, const StatementLayout& layout)
       : table_(table),
         memo_(memo),
         abo_(abo),
         header_(header),
-        // Longer records are read whole; the fields are taken from their fixed offsets.
-        record_(std::max<std::size_t>(header.record_length, kRecordLength), '\0') {}
+        decoder_(layout),
+        record_(header.record_length, '\0') {}
 
   PassResult Run() {
     table_.SeekTo(header_.header_length);
-    PassResult result;
-    for (; result.rows_converted < header_.record_count; ++result.rows_converted) {
-      if (table_.Read(record_.data(), header_.record_length) < header_.record_length) {
-        result.end = PassEnd::kTableCutShort;
-        return result;
+    for (; result_.rows_read < header_.record_count; ++result_.rows_read) {
+      if (table_.Read(record_.data(), record_.size()) < record_.size()) {
+        result_.end = PassEnd::kTableCutShort;
+        break;
       }
-      if (!ConvertRow()) {
-        result.end = PassEnd::kAmountTooLarge;
-        return result;
+      if (record_[0] == '*') {
+        ++result_.deleted_rows;
+        continue;
       }
+      result_.end = ConvertRow();
+      if (result_.end != PassEnd::kFinished) break;
     }
-    return result;
+    return result_;
   }
 
  private:
-  bool ConvertRow() {
+  PassEnd ConvertRow() {
     const char* record = record_.data();
     char line[kLineWithEnd];
-    // A new statement begins wherever the header part changes; the first row is compared
-    // with zero bytes.
-    if (std::memcmp(record + kHeaderPartBegin, last_header_part_, kHeaderPartLength) != 0) {
-      std::memcpy(last_header_part_, record + kHeaderPartBegin, kHeaderPartLength);
-      if (!WriteHeaderLine(DecodeHeaderPart(record), line)) return false;
-      abo_.Write(line, sizeof line);
+    // Rows whose header fields hold the same bytes continue the statement; the first row is
+    // compared with zero bytes.
+    const std::string_view key = decoder_.HeaderKey(record);
+    if (last_key_.size() != key.size()) last_key_.assign(key.size(), '\0');
+    if (key != last_key_) {
+      last_key_.assign(key.data(), key.size());
+      StatementHeader header;
+      if ((result_.bad_value = decoder_.DecodeHeader(record, header))) return PassEnd::kBadValue;
+      if (!WriteHeaderLine(header, line)) return PassEnd::kAmountTooLarge;
+      // Other programs rewrite the bytes of a value ("47" for "047", "12.5" for "12.50"): a
+      // new statement begins only where the values differ.
+      if (std::memcmp(line, last_header_line_, kLineWidth) != 0) {
+        std::memcpy(last_header_line_, line, kLineWidth);
+        if (statements_.SeenBefore(line) && !result_.repeated_sequence_number) {
+          result_.repeated_sequence_number = std::string(header.sequence_number);
+          result_.repeated_account = std::string(header.account);
+          result_.repeated_at_row = result_.rows_read + 1;
+        }
+        abo_.Write(line, sizeof line);
+      }
     }
-    const std::string_view own_account(record + FieldOffset(kCustAccnt),
-                                       StatementFieldTable[kCustAccnt].length);
-    if (!WriteItemLine(own_account, DecodeItemPart(record), line)) return false;
+    StatementItem item;
+    if ((result_.bad_value = decoder_.DecodeItem(record, item))) return PassEnd::kBadValue;
+    if (!WriteItemLine(decoder_.OwnAccount(record), item, line)) return PassEnd::kAmountTooLarge;
     abo_.Write(line, sizeof line);
 
-    const std::int64_t block = DecodeMemoBlock(record);
-    if (block > 0 && memo_ != nullptr) CopyMemo(block);
-    return true;
-  }
-
-  // Copies the memo's 130-byte pieces up to the one that starts with its 0x1A bytes.
-  void CopyMemo(std::int64_t block) {
-    memo_->SeekTo(block * static_cast<std::int64_t>(kMemoBlockSize));
-    char piece[kLineWithEnd];
-    for (;;) {
-      const std::size_t got = memo_->Read(piece, sizeof piece);
-      if (got == 0 || EndsMemo(piece, got)) return;
-      abo_.Write(piece, got);
-      if (got < sizeof piece) return;
-    }
+    const std::int64_t block = decoder_.MemoBlock(record);
+    if (block > 0 && memo_ != nullptr) memo_->CopyLines(block, abo_);
+    return PassEnd::kFinished;
   }
 
   BufferedReader& table_;
-  BufferedReader* memo_;
+  MemoReader* memo_;
   BufferedWriter& abo_;
   TableFileHeader header_;
+  StatementRowDecoder decoder_;
   std::vector<char> record_;
-  char last_header_part_[kHeaderPartLength] = {};
+  std::string last_key_;
+  char last_header_line_[kLineWidth] = {};
+  StatementsSeen statements_;
+  PassResult result_;
 };
+
+// FoxPro keeps memos in X.fpt beside X.dbf; the letters keep the case of the .dbt name.
+std::string FoxProMemoPath(std::string dbt_path) {
+  for (std::size_t i = dbt_path.size() >= 3 ? dbt_path.size() - 3 : 0; i < dbt_path.size(); ++i) {
+    char& c = dbt_path[i];
+    if (c == 'd' || c == 'D') c = static_cast<char>(c + ('f' - 'd'));
+    if (c == 'b' || c == 'B') c = static_cast<char>(c + ('p' - 'b'));
+  }
+  return dbt_path;
+}
+
+// Reads the table's header and descriptors. Shows the stop message and returns nothing when
+// the file is no statement table; a file of 0 bytes is an empty table.
+std::optional<StatementLayout> ReadLayout(const std::string& dbfPath, BufferedReader& in,
+                                          TableFileHeader& header, ConversionContext& context) {
+  std::string image(kFileHeaderSize, '\0');
+  if (in.Read(image.data(), kFileHeaderSize) == 0) {
+    header = TableFileHeader{};
+    return StandardStatementLayout();
+  }
+  header = DecodeTableFileHeader(image.data());
+  if (header.header_length > kFileHeaderSize) {
+    image.resize(header.header_length);
+    image.resize(kFileHeaderSize +
+                 in.Read(&image[kFileHeaderSize], header.header_length - kFileHeaderSize));
+  }
+  const LayoutReading reading = ReadStatementLayout(header, image);
+  switch (reading.status) {
+    case LayoutStatus::kReadable:
+      return reading.layout;
+    case LayoutStatus::kNotATable:
+      context.prompter.Show(MessageStyle::kStop,
+                            FillMessage(messages::kNotAStatementTable, {dbfPath}));
+      return std::nullopt;
+    case LayoutStatus::kMissingField:
+      context.prompter.Show(
+          MessageStyle::kStop,
+          FillMessage(messages::kTableLacksField,
+                      {dbfPath, StatementFieldTable[reading.missing_field].name}));
+      return std::nullopt;
+  }
+  return std::nullopt;
+}
+
+// Tells the memo family from the memo file's header block; nothing when it is none of them.
+std::optional<MemoFormat> ReadMemoFormat(File& memo, std::uint8_t table_version) {
+  const std::int64_t size = memo.Seek(0, SeekOrigin::kEnd);
+  memo.Seek(0, SeekOrigin::kBegin);
+  std::string header(kMemoFileHeaderSize, '\0');
+  std::size_t got = 0;
+  while (got < header.size()) {
+    const std::size_t n = memo.Read(&header[got], header.size() - got);
+    if (n == 0) break;
+    got += n;
+  }
+  header.resize(got);
+  return RecognizeMemoFile(table_version, header, size);
+}
+
+void ShowEndMessages(const PassResult& result, ConversionContext& context) {
+  if (result.deleted_rows > 0) {
+    context.prompter.Show(
+        MessageStyle::kInformation,
+        FillMessage(messages::kDeletedRowsLeftOut, {std::to_string(result.deleted_rows)}));
+  }
+  if (result.repeated_sequence_number) {
+    context.prompter.Show(MessageStyle::kInformation,
+                          FillMessage(messages::kStatementRepeats,
+                                      {*result.repeated_sequence_number, *result.repeated_account,
+                                       std::to_string(result.repeated_at_row)}));
+  }
+}
+
+std::string TrimmedCopy(std::string_view text) {
+  while (!text.empty() && text.back() == ' ') text.remove_suffix(1);
+  return std::string(text);
+}
 
 }  // namespace
 
@@ -108,26 +225,33 @@ int ConvertDbfToAbo(const std::string& dbfPath, const std::string& aboPath,
   }
   BufferedReader table_in(*table);
   TableFileHeader header;
+  std::optional<StatementLayout> layout;
   try {
-    char image[kFileHeaderSize] = {};
-    table_in.Read(image, sizeof image);
-    header = DecodeTableFileHeader(image);
+    layout = ReadLayout(dbfPath, table_in, header, context);
   } catch (const FileError& error) {
     ShowFileError(error, context);
     return 0;
   }
-  // Every field lies within the first 233 bytes of a record; a shorter record is no row of ours.
-  if (header.record_count > 0 && header.record_length < kRecordLength) {
-    context.prompter.Show(MessageStyle::kStop,
-                          FillMessage(messages::kNotAStatementTable, {dbfPath}));
-    return 0;
-  }
+  if (!layout) return 0;
 
-  const std::string memoPath = MemoPathFor(dbfPath);
+  std::string memoPath = MemoPathFor(dbfPath);
+  if (HasFoxProMemo(header.version)) memoPath = FoxProMemoPath(memoPath);
   const std::unique_ptr<File> memo = context.files.OpenForReading(memoPath);
+  std::optional<MemoFormat> memo_format;
   if (!memo) {
     context.prompter.Show(MessageStyle::kInformation,
                           FillMessage(messages::kCannotOpenFile, {memoPath}));
+  } else {
+    try {
+      memo_format = ReadMemoFormat(*memo, header.version);
+    } catch (const FileError& error) {
+      ShowFileError(error, context);
+      return 0;
+    }
+    if (!memo_format) {
+      context.prompter.Show(MessageStyle::kStop, FillMessage(messages::kNotAMemoFile, {memoPath}));
+      return 0;
+    }
   }
   if (!ConfirmOverwrite(aboPath, context)) return 0;
   std::vector<const File*> open_files{table.get()};
@@ -138,12 +262,12 @@ int ConvertDbfToAbo(const std::string& dbfPath, const std::string& aboPath,
     return 0;
   }
 
-  std::optional<BufferedReader> memo_in;
-  if (memo) memo_in.emplace(*memo);
+  std::optional<MemoReader> memo_in;
+  if (memo) memo_in.emplace(*memo, *memo_format);
   BufferedWriter abo_out(*abo);
   PassResult result;
   try {
-    DbfToAboPass pass(table_in, memo_in ? &*memo_in : nullptr, abo_out, header);
+    DbfToAboPass pass(table_in, memo_in ? &*memo_in : nullptr, abo_out, header, *layout);
     result = pass.Run();
     abo_out.Flush();
     abo->Close();
@@ -154,20 +278,36 @@ int ConvertDbfToAbo(const std::string& dbfPath, const std::string& aboPath,
     ShowFileError(error, context);
     return 0;
   }
+  const std::string row = std::to_string(result.rows_read + 1);
   switch (result.end) {
     case PassEnd::kFinished:
+      ShowEndMessages(result, context);
       context.prompter.Show(MessageStyle::kPlain, messages::kConversionSucceeded);
       return 1;
     case PassEnd::kAmountTooLarge:
       context.prompter.Show(MessageStyle::kStop,
-                            FillMessage(messages::kAmountTooLargeInRecord,
-                                        {std::to_string(result.rows_converted + 1)}));
+                            FillMessage(messages::kAmountTooLargeInRecord, {row}));
       return 0;
+    case PassEnd::kBadValue: {
+      const std::string value = TrimmedCopy(result.bad_value.value);
+      const std::string_view field = StatementFieldTable[result.bad_value.field].name;
+      if (result.bad_value.problem == RowProblem::kNotANumber) {
+        context.prompter.Show(MessageStyle::kStop,
+                              FillMessage(messages::kValueNotANumber, {value, field, row}));
+      } else {
+        const std::string width =
+            std::to_string(StatementFieldTable[result.bad_value.field].length);
+        context.prompter.Show(MessageStyle::kStop,
+                              FillMessage(messages::kValueTooLong, {value, field, row, width}));
+      }
+      return 0;
+    }
     case PassEnd::kTableCutShort:
       context.prompter.Show(
           MessageStyle::kStop,
-          FillMessage(messages::kTableIncomplete, {dbfPath, std::to_string(result.rows_converted),
-                                                   std::to_string(header.record_count)}));
+          FillMessage(messages::kTableIncomplete,
+                      {dbfPath, std::to_string(result.rows_read - result.deleted_rows),
+                       std::to_string(header.record_count)}));
       return 0;
   }
   return 0;

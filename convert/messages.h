@@ -13,5 +13,13 @@ inline constexpr char kTruncatedLines[] = "Počet zkrácených řádků (delší
 inline constexpr char kAmountTooLargeInRecord[] = "Částka v záznamu %u je příliš velká";
 inline constexpr char kNotAStatementTable[] = "Soubor \"%s\" není tabulka výpisu";
 inline constexpr char kTableIncomplete[] = "Tabulka \"%s\" je neúplná: převedeno %u z %u záznamů";
+inline constexpr char kTableLacksField[] = "Tabulka \"%s\" nemá pole %s";
+inline constexpr char kNotAMemoFile[] = "Soubor \"%s\" není soubor memo dBASE ani FoxPro";
+inline constexpr char kValueNotANumber[] = "Hodnota \"%s\" v poli %s záznamu %u není číslo";
+inline constexpr char kValueTooLong[] = "Hodnota \"%s\" v poli %s záznamu %u je delší než %u znaků";
+inline constexpr char kDeletedRowsLeftOut[] = "Vynecháno %u záznamů označených ke smazání";
+inline constexpr char kStatementRepeats[] =
+    "Výpis č. %s účtu %s se v tabulce vrací po jiném výpisu (záznam %u); řádky jsou zapsány "
+    "v pořadí tabulky";
 
 }  // namespace trelvan::messages

@@ -103,17 +103,20 @@ TableDate ToTableDate(const Date& date) {
 
 void EncodeTableFileHeader(const TableFileHeader& header, char out[kFileHeaderSize]) {
   std::memset(out, 0, kFileHeaderSize);
-  out[0] = kTableVersion;
+  out[0] = static_cast<char>(header.version);
   out[1] = static_cast<char>((header.written.year % 100 + 100) % 100);
   out[2] = static_cast<char>(header.written.month);
   out[3] = static_cast<char>(header.written.day);
   WriteU32Le(out + 4, header.record_count);
   WriteU16Le(out + 8, header.header_length);
   WriteU16Le(out + 10, header.record_length);
+  out[29] = static_cast<char>(header.language_driver);
 }
 
 TableFileHeader DecodeTableFileHeader(const char in[kFileHeaderSize]) {
   TableFileHeader header;
+  header.version = static_cast<std::uint8_t>(in[0]);
+  header.language_driver = static_cast<std::uint8_t>(in[29]);
   header.record_count = ReadU32Le(in + 4);
   header.header_length = ReadU16Le(in + 8);
   header.record_length = ReadU16Le(in + 10);

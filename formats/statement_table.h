@@ -83,11 +83,16 @@ struct TableFileHeader {
   std::uint32_t record_count = 0;
   std::uint16_t header_length = 0;
   std::uint16_t record_length = 0;
+  std::uint8_t version = static_cast<std::uint8_t>(kTableVersion);
+  // Byte 29: the code page other programs read the text in (0 none, 0xC8 windows-1250).
+  std::uint8_t language_driver = 0;
 };
+
+inline constexpr std::uint8_t kLanguageDriverWindows1250 = 0xC8;
 
 // Writes the 32-byte file header.
 void EncodeTableFileHeader(const TableFileHeader& header, char out[kFileHeaderSize]);
-// Reads the three values the reader uses from a 32-byte file header.
+// Reads a 32-byte file header.
 TableFileHeader DecodeTableFileHeader(const char in[kFileHeaderSize]);
 // Writes the 22 field descriptors and the terminator: kTableHeaderLength - 32 bytes.
 void EncodeFieldDescriptors(char* out);

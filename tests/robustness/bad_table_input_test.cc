@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "convert/shared_steps.h"
 #include "tests/convert/table_builder.h"
 #include "tests/robustness/conversion_run.h"
 
@@ -29,22 +30,22 @@ RecordImage Row(std::string_view price = "125.00") {
 // The lines one Row() gives: its header line and its item line.
 constexpr std::size_t kRowLines = 2 * 130;
 
-TEST_F(BadTableInputTest, EmptyOrHeaderOnlyTablesGiveAnEmptyFile) {
-  const std::string header_only = TableFile({}, TableShape{0, 737, 0});
-  for (const std::string& table : {std::string(), std::string("\x83\x18", 2), header_only}) {
-    const Outcome outcome = DbfToAbo(table, std::nullopt);
-    EXPECT_EQ(outcome.result, 1);
-    EXPECT_EQ(outcome.shown,
-              (std::vector<Shown>{Notice("Nemohu otevřít soubor \"in.dbt\""), Success()}));
-    EXPECT_TRUE(files_.Exists("out.gpc"));
-    EXPECT_EQ(files_.Contents("out.gpc"), "");
-  }
+TEST_F(BadTableInputTest, EmptyFileGivesAnEmptyStatement) {
+  const Outcome outcome = DbfToAbo("", std::nullopt);
+  EXPECT_EQ(outcome.result, 1);
+  EXPECT_EQ(outcome.shown,
+            (std::vector<Shown>{Notice("Nemohu otevřít soubor \"in.dbt\""), Success()}));
+  EXPECT_TRUE(files_.Exists("out.gpc"));
+  EXPECT_EQ(files_.Contents("out.gpc"), "");
 }
 
 TEST_F(BadTableInputTest, RecordsTooShortForTheFieldsAreRefusedBeforeAnythingIsCreated) {
-  for (const std::uint16_t length : {0, 1, 232}) {
-    SCOPED_TRACE(length);
-    const Outcome outcome = DbfToAbo(TableFile({Row()}, TableShape{1, 737, length}), "");
+  const std::string tables[] = {TableFile({Row()}, TableShape{1, 737, 0}),
+                                TableFile({Row()}, TableShape{1, 737, 1}),
+                                TableFile({Row()}, TableShape{1, 737, 232}),
+                                TableFile({}, TableShape{0, 737, 12}), std::string("\x83\x18", 2)};
+  for (const std::string& table : tables) {
+    const Outcome outcome = DbfToAbo(table, std::nullopt);
     EXPECT_EQ(outcome.result, 0);
     EXPECT_EQ(outcome.shown, std::vector<Shown>{Stop("Soubor \"in.dbf\" není tabulka výpisu")});
     EXPECT_FALSE(files_.Exists("out.gpc"));
@@ -72,15 +73,14 @@ TEST_F(BadTableInputTest, RecordCountBeyondTheFileConvertsTheWholeRowsAndSaysSo)
       std::vector<Shown>{Stop("Tabulka \"in.dbf\" je neúplná: převedeno 2 z 4294967295 záznamů")});
   EXPECT_EQ(files_.Contents("out.gpc").size(), kRowLines + 130);
 
-  // Cut inside the second record, and a header length past the end of the file.
+  // Cut inside the second record, and inside the header: no table at all.
   outcome = DbfToAbo(two_rows.substr(0, 737 + 233 + 100), "");
   EXPECT_EQ(outcome.shown,
             std::vector<Shown>{Stop("Tabulka \"in.dbf\" je neúplná: převedeno 1 z 2 záznamů")});
   EXPECT_EQ(files_.Contents("out.gpc").size(), kRowLines);
   outcome = DbfToAbo(TableFile({Row()}, TableShape{1, 737, 233}).substr(0, 700), "");
-  EXPECT_EQ(outcome.shown,
-            std::vector<Shown>{Stop("Tabulka \"in.dbf\" je neúplná: převedeno 0 z 1 záznamů")});
-  EXPECT_EQ(files_.Contents("out.gpc"), "");
+  EXPECT_EQ(outcome.shown, std::vector<Shown>{Stop("Soubor \"in.dbf\" není tabulka výpisu")});
+  EXPECT_EQ(files_.Contents("out.gpc").size(), kRowLines);  // untouched
 }
 
 TEST_F(BadTableInputTest, MemoPointersOutsideTheMemoGiveNoOtherLines) {
@@ -95,25 +95,33 @@ TEST_F(BadTableInputTest, MemoPointersOutsideTheMemoGiveNoOtherLines) {
   }
 }
 
-TEST_F(BadTableInputTest, MemoWithoutEndMarkGivesTheBytesThereAre) {
+TEST_F(BadTableInputTest, MemoWithoutEndMarkGivesWholeLines) {
   std::string memo = MemoImage().bytes() + Line("076 first") + Line("078 second").substr(0, 50);
   const Outcome outcome = DbfToAbo(TableFile({Row().Set("OTHER_LN", "1"), Row()}), memo);
   EXPECT_EQ(outcome.shown, std::vector<Shown>{Success()});
   const std::string out = files_.Contents("out.gpc");
-  ASSERT_EQ(out.size(), kRowLines + 130 + 50 + 130);
-  EXPECT_EQ(out.substr(kRowLines, 180), memo.substr(512));
-  EXPECT_EQ(out.substr(kRowLines + 180, 3), "075");
+  ASSERT_EQ(out.size(), kRowLines + 130 + 130 + 130);
+  EXPECT_EQ(out.substr(kRowLines, 260), Line("076 first") + Line("078 second"));
+  EXPECT_EQ(out.substr(kRowLines + 260, 3), "075");
 }
 
-TEST_F(BadTableInputTest, NumbersThatAreNoNumbersReadAsZeroOrStop) {
+TEST_F(BadTableInputTest, NumbersThatAreNoNumbersStop) {
   struct Case {
     std::string_view price;
     std::string_view written;  // positions 49-60 of the item line
   };
-  for (const Case& c :
-       {Case{"0x10", "000000000000"}, Case{" inf", "000000000000"}, Case{"nan", "000000000000"},
-        Case{"1e-999", "000000000000"}, Case{"--5", "000000000000"}, Case{"12.345", "000000001234"},
-        Case{"1e3", "000000100000"}, Case{"-.5e1", "-00000000500"}}) {
+  for (const std::string_view price :
+       {"0x10", " inf", "nan", "--5", "1e", "12,50", "1 234.56", "****", "- 5", "1.5.0"}) {
+    SCOPED_TRACE(price);
+    const Outcome outcome = DbfToAbo(TableFile({Row(), Row(price)}), "");
+    EXPECT_EQ(outcome.result, 0);
+    EXPECT_EQ(outcome.shown, std::vector<Shown>{Stop(FillMessage(
+                                 "Hodnota \"%s\" v poli PRICE záznamu 2 není číslo",
+                                 {std::string(price.substr(price.find_first_not_of(' ')))}))});
+    EXPECT_EQ(files_.Contents("out.gpc").size(), kRowLines);
+  }
+  for (const Case& c : {Case{"1e-999", "000000000000"}, Case{"12.345", "000000001234"},
+                        Case{"1e3", "000000100000"}, Case{"-.5e1", "-00000000500"}}) {
     SCOPED_TRACE(c.price);
     const Outcome outcome = DbfToAbo(TableFile({Row(c.price)}), "");
     EXPECT_EQ(outcome.result, 1);

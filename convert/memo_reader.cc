@@ -1,0 +1,36 @@
+#include "convert/memo_reader.h"
+
+#include <limits>
+#include <optional>
+
+#include "formats/memo_lines.h"
+
+namespace trelvan {
+
+void MemoReader::CopyLines(std::int64_t block, BufferedWriter& out) {
+  const std::int64_t start = block * format_.block_size;  // both below 2^32: no overflow
+  in_.SeekTo(start);
+  char block_header[kMemoBlockHeaderSize];
+  std::optional<std::uint64_t> length;
+  if (in_.Read(block_header, sizeof block_header) == sizeof block_header) {
+    length = MemoTextLength(format_.family, block_header);
+  } else if (format_.family == MemoFamily::kFoxPro) {
+    return;
+  }
+  if (!length) in_.SeekTo(start);
+  std::uint64_t left = length.value_or(std::numeric_limits<std::uint64_t>::max());
+
+  MemoLineCutter cutter(/*nul_ends_text=*/!length);
+  const auto put = [&out](const char* line) { out.Write(line, kLineWithEnd); };
+  while (left > 0) {
+    std::string_view text = in_.Peek();
+    if (text.empty()) break;
+    if (text.size() > left) text = text.substr(0, static_cast<std::size_t>(left));
+    in_.Consume(text.size());
+    left -= text.size();
+    if (!cutter.Feed(text, put)) return;
+  }
+  cutter.Finish(put);
+}
+
+}  // namespace trelvan
