@@ -1,9 +1,11 @@
 // The command line's own texts.
 #pragma once
 
+#include "trelvan_version.h"
+
 namespace trelvan::cli_texts {
 
-inline constexpr char kVersion[] = "trelvan-cli 1.0.0\n";
+inline constexpr char kVersion[] = "trelvan-cli " TRELVAN_VERSION_TEXT "\n";
 
 inline constexpr char kUsage[] =
     "Použití: trelvan-cli abo2dbf [--yes] SOUBOR_ABO SOUBOR_DBF\n"

@@ -3,6 +3,8 @@
 // changing them here is all it takes.
 #pragma once
 
+#include "trelvan_version.h"
+
 namespace trelvan::ui_texts {
 
 // Caption of the message boxes and of the main dialog.
@@ -30,7 +32,7 @@ inline constexpr char kDbfDefaultExtension[] = "dbf";
 
 // About dialog.
 inline constexpr char kAboutCaption[] = "O aplikaci TRELVAN";
-inline constexpr char kProductAndVersion[] = "TRELVAN Verze 1.0";
+inline constexpr char kProductAndVersion[] = "TRELVAN Verze " TRELVAN_SHORT_VERSION_TEXT;
 inline constexpr char kRightsNotice[] = "Copyright © 2002 Trelvan Software";
 inline constexpr char kMakerAddress[] = "Trelvan Software\nUkázková 12\n123 45 Příkladov";
 inline constexpr char kMailAddress[] = "info@trelvan.example";
