@@ -26,7 +26,6 @@
 #include <vector>
 
 #include "bench/statement_generator.h"
-#include "convert/clock.h"
 #include "convert/conversions.h"
 #include "convert/prompter.h"
 #include "platform/native_file_system.h"
@@ -75,8 +74,7 @@ Timing Measure(const std::function<void()>& work, int who = RUSAGE_SELF) {
 void Convert(bool abo_to_dbf, const std::string& from, const std::string& to) {
   NativeFileSystem files;
   QuietPrompter prompter;
-  const FixedClock clock(Date{2026, 12, 6});
-  ConversionContext context{files, prompter, clock};
+  ConversionContext context{files, prompter, Date{2026, 12, 6}};
   const int result =
       abo_to_dbf ? ConvertAboToDbf(from, to, context) : ConvertDbfToAbo(from, to, context);
   if (result != 1) throw std::runtime_error("conversion failed: " + prompter.last());

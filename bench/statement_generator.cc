@@ -106,11 +106,6 @@ void PutSignedAmount(char* digits, std::int64_t hundredths) {
   digits[14] = negative ? '-' : '+';
 }
 
-void Finish(char* line) {
-  line[kLineWidth] = '\r';
-  line[kLineWidth + 1] = '\n';
-}
-
 }  // namespace
 
 StatementGenerator::StatementGenerator(const StatementFileShape& shape)
@@ -187,7 +182,7 @@ void StatementGenerator::WriteHeader(char* line) {
             (statement_number_ - 1) % 999 + 1);
   PutDate(line + kStatementDate.position - 1, day_);
   std::memset(line + kFiller.position - 1, ' ', kFiller.width);
-  Finish(line);
+  FinishLine(line);
 }
 
 void StatementGenerator::WriteItem(char* line) {
@@ -211,7 +206,7 @@ void StatementGenerator::WriteItem(char* line) {
   line[kChangeCode.position - 1] = '0';
   std::memcpy(line + kDataType.position - 1, "0203", 4);
   PutDate(line + kDueDate.position - 1, value_day);
-  Finish(line);
+  FinishLine(line);
   ++item_number_;
   --items_left_;
   --statement_items_left_;
@@ -223,13 +218,13 @@ void StatementGenerator::WriteNoteLine(char* line) {
   PutDigits(line + 3, 26, Mix(item_number_) % 10000000000000000u);
   PutDate(line + 29, day_);
   PutText(line + 35, 35, Pick(kCounterparties, Random()));
-  Finish(line);
+  FinishLine(line);
 }
 
 void StatementGenerator::WriteMessageLine(char* line) {
   std::memcpy(line, "078", 3);
   PutText(line + 3, kLineWidth - 3, Pick(kMessages, Random()));
-  Finish(line);
+  FinishLine(line);
 }
 
 bool WriteStatementFile(const std::string& path, const StatementFileShape& shape) {

@@ -85,12 +85,11 @@ int RunCli(const std::vector<std::string>& args, CliEnvironment& env) {
   } else {
     today = env.local_clock.Today();
   }
-  const FixedClock clock(today);
   StreamPrompter prompter(env.in, env.out, env.err,
                           assume_yes        ? OverwriteAnswer::kYes
                           : env.interactive ? OverwriteAnswer::kAsk
                                             : OverwriteAnswer::kNo);
-  ConversionContext context{env.files, prompter, clock};
+  ConversionContext context{env.files, prompter, today};
   const int result = command == "abo2dbf" ? ConvertAboToDbf(operands[1], operands[2], context)
                                           : ConvertDbfToAbo(operands[1], operands[2], context);
   return result == 1 ? kExitSuccess : kExitFailure;

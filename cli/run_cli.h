@@ -12,8 +12,8 @@
 #include <string>
 #include <vector>
 
-#include "convert/clock.h"
 #include "convert/file_system.h"
+#include "platform/clock.h"
 
 namespace trelvan {
 

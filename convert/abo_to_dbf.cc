@@ -7,8 +7,9 @@
 #include "convert/abo_line_reader.h"
 #include "convert/buffered_io.h"
 #include "convert/conversions.h"
+#include "convert/file_prompts.h"
+#include "convert/memo_path.h"
 #include "convert/messages.h"
-#include "convert/shared_steps.h"
 #include "formats/abo_line.h"
 #include "formats/memo_file.h"
 #include "formats/statement_table.h"
@@ -47,8 +48,7 @@ class AboToDbfPass {
           AppendRecord();
           break;
         case LineKind::kOther:
-          line[kLineWidth] = '\r';
-          line[kLineWidth + 1] = '\n';
+          FinishLine(line);
           AddMemoLine(line);
           break;
       }
@@ -83,12 +83,10 @@ class AboToDbfPass {
     memo_.Write(line, kLineWithEnd);
     // Other lines before the first record form a memo no record refers to.
     if (!memo_open_ && header_.record_count > 0) {
-      char field[kRecordLength];
-      EncodeMemoBlock(memo_.size() / static_cast<std::int64_t>(kMemoBlockSize), field);
-      const std::size_t offset = FieldOffset(kOtherLn);
-      const std::size_t width = StatementFieldTable[kOtherLn].length;
-      table_.Overwrite(table_.size() - static_cast<std::int64_t>(kRecordLength - offset),
-                       field + offset, width);
+      char field[kMemoFieldWidth];
+      EncodeMemoField(memo_.size() / static_cast<std::int64_t>(kMemoBlockSize), field);
+      table_.Overwrite(table_.size() - static_cast<std::int64_t>(kRecordLength - kMemoFieldOffset),
+                       field, sizeof field);
     }
     memo_open_ = true;
   }
@@ -149,7 +147,7 @@ int ConvertAboToDbf(const std::string& aboPath, const std::string& dbfPath,
   PassResult result;
   unsigned truncated_lines = 0;
   try {
-    AboToDbfPass pass(abo_in, table_out, memo_out, context.clock.Today());
+    AboToDbfPass pass(abo_in, table_out, memo_out, context.today);
     result = pass.Run();
     truncated_lines = pass.truncated_lines();
     if (result.finished) {

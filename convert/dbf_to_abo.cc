@@ -13,9 +13,10 @@
 
 #include "convert/buffered_io.h"
 #include "convert/conversions.h"
+#include "convert/file_prompts.h"
+#include "convert/memo_path.h"
 #include "convert/memo_reader.h"
 #include "convert/messages.h"
-#include "convert/shared_steps.h"
 #include "formats/abo_line.h"
 #include "formats/memo_family.h"
 #include "formats/statement_row_decoder.h"
@@ -290,13 +291,12 @@ int ConvertDbfToAbo(const std::string& dbfPath, const std::string& aboPath,
       return 0;
     case PassEnd::kBadValue: {
       const std::string value = TrimmedCopy(result.bad_value.value);
-      const std::string_view field = StatementFieldTable[result.bad_value.field].name;
+      const std::string_view field = DescriptionOf(result.bad_value.field).name;
       if (result.bad_value.problem == RowProblem::kNotANumber) {
         context.prompter.Show(MessageStyle::kStop,
                               FillMessage(messages::kValueNotANumber, {value, field, row}));
       } else {
-        const std::string width =
-            std::to_string(StatementFieldTable[result.bad_value.field].length);
+        const std::string width = std::to_string(DescriptionOf(result.bad_value.field).length);
         context.prompter.Show(MessageStyle::kStop,
                               FillMessage(messages::kValueTooLong, {value, field, row, width}));
       }

@@ -39,7 +39,7 @@ struct FileId {
   }
 };
 
-enum class SeekOrigin { kBegin, kCurrent, kEnd };
+enum class SeekOrigin { kBegin, kEnd };
 
 class File {
  public:

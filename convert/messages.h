@@ -2,6 +2,17 @@
 // filled by FillMessage.
 #pragma once
 
+#include <initializer_list>
+#include <string>
+#include <string_view>
+
+namespace trelvan {
+
+// Fills "%s" and "%u" in `text` with `arguments`, in order.
+std::string FillMessage(std::string_view text, std::initializer_list<std::string_view> arguments);
+
+}  // namespace trelvan
+
 namespace trelvan::messages {
 
 inline constexpr char kCannotOpenFile[] = "Nemohu otevřít soubor \"%s\"";

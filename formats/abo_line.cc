@@ -64,12 +64,12 @@ bool PutHeaderAmount(char* line, LineField digits, LineField sign, std::int64_t 
   return WriteZeroPadded(At(line, digits), digits.width, magnitude);
 }
 
-void Finish(char* line) {
+}  // namespace
+
+void FinishLine(char* line) {
   line[kLineWidth] = '\r';
   line[kLineWidth + 1] = '\n';
 }
-
-}  // namespace
 
 LineKind ClassifyLine(std::string_view line) {
   if (line.size() >= 3 && line[0] == '0' && line[1] == '7') {
@@ -126,7 +126,7 @@ bool WriteHeaderLine(const StatementHeader& header, char* out) {
   Put(out, kSequenceNumber, header.sequence_number);
   PutDate(out, kStatementDate, header.statement_date);
   std::memset(At(out, kFiller), ' ', kFiller.width);
-  Finish(out);
+  FinishLine(out);
   return fits;
 }
 
@@ -156,7 +156,7 @@ bool WriteItemLine(std::string_view own_account, const StatementItem& item, char
   Put(out, kChangeCode, item.change_code);
   Put(out, kDataType, item.data_type);
   PutDate(out, kDueDate, item.due_date);
-  Finish(out);
+  FinishLine(out);
   return fits;
 }
 

@@ -90,6 +90,9 @@ StatementHeader ReadHeaderLine(const char* line);
 // A "-" as item code negates the amount.
 StatementItem ReadItemLine(const char* line);
 
+// Ends a line of kLineWidth characters with CR LF, making it kLineWithEnd bytes.
+void FinishLine(char* line);
+
 // Writes a header line of kLineWithEnd bytes (CR LF included). Returns false when an amount's
 // magnitude needs more than 14 digits.
 bool WriteHeaderLine(const StatementHeader& header, char* out);

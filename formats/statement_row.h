@@ -10,15 +10,6 @@
 
 namespace trelvan {
 
-// A date as the table holds it: eight characters YYYYMMDD. Reading a table keeps whatever
-// bytes stand there; the ABO side turns them into DDMMYY without validating them.
-struct TableDate {
-  char text[8];
-};
-
-// Formats a date as YYYYMMDD, or 19000101 when it is not a real calendar date.
-TableDate ToTableDate(const Date& date);
-
 // The statement's header: fields 1 to 9, repeated in every row of one statement.
 struct StatementHeader {
   std::string_view account;           // CUST_ACCNT

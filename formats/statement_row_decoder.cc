@@ -23,8 +23,9 @@ std::string_view Trimmed(std::string_view text) {
   return text;
 }
 
-constexpr Field kHeaderFields[] = {kCustAccnt, kCustName, kRestPrDt, kRestPrev, kRestNew,
-                                   kDebetMd,   kCreditD,  kOrderNo,  kIssueDate};
+constexpr Field kHeaderFields[] = {Field::kCustAccnt, Field::kCustName, Field::kRestPrDt,
+                                   Field::kRestPrev,  Field::kRestNew,  Field::kDebetMd,
+                                   Field::kCreditD,   Field::kOrderNo,  Field::kIssueDate};
 
 }  // namespace
 
@@ -53,13 +54,13 @@ bool IsTableNumber(std::string_view field) {
 StatementRowDecoder::StatementRowDecoder(const StatementLayout& layout) : layout_(layout) {
   if (!layout_.standard) {
     std::size_t size = 0;
-    for (Field field : kHeaderFields) size += layout_.slots[field].width;
+    for (Field field : kHeaderFields) size += layout_.slots[FieldIndex(field)].width;
     key_.resize(size);
   }
 }
 
 std::string_view StatementRowDecoder::Raw(const char* record, Field field) const {
-  const FieldSlot& slot = layout_.slots[field];
+  const FieldSlot& slot = layout_.slots[FieldIndex(field)];
   return std::string_view(record + slot.offset, slot.width);
 }
 
@@ -76,7 +77,7 @@ std::string_view StatementRowDecoder::HeaderKey(const char* record) {
 
 RowError StatementRowDecoder::Text(const char* record, Field field, std::string_view& out) const {
   out = Raw(record, field);
-  const std::size_t line_width = StatementFieldTable[field].length;
+  const std::size_t line_width = DescriptionOf(field).length;
   if (out.size() == line_width) return {};
   out = WithoutTrailingPadding(out);
   if (out.size() > line_width) return {RowProblem::kTooLong, field, Trimmed(out)};
@@ -92,13 +93,13 @@ RowError StatementRowDecoder::Amount(const char* record, Field field, std::int64
 
 TableDate StatementRowDecoder::DateOf(const char* record, Field field) const {
   TableDate date;
-  std::memcpy(date.text, record + layout_.slots[field].offset, sizeof date.text);
+  std::memcpy(date.text, record + layout_.slots[FieldIndex(field)].offset, sizeof date.text);
   return date;
 }
 
 // Programs that treat ORDER_NO as a number right-justify it: " 47" stands for "047".
 RowError StatementRowDecoder::SequenceNumber(const char* record, std::string_view& out) {
-  const std::string_view raw = Raw(record, kOrderNo);
+  const std::string_view raw = Raw(record, Field::kOrderNo);
   std::size_t blanks = 0;
   while (blanks < raw.size() && raw[blanks] == ' ') ++blanks;
   std::string_view digits = raw.substr(blanks);
@@ -114,51 +115,52 @@ RowError StatementRowDecoder::SequenceNumber(const char* record, std::string_vie
       return {};
     }
   }
-  return Text(record, kOrderNo, out);
+  return Text(record, Field::kOrderNo, out);
 }
 
 RowError StatementRowDecoder::DecodeHeader(const char* record, StatementHeader& header) {
   RowError error;
-  if ((error = Text(record, kCustAccnt, header.account)) ||
-      (error = Text(record, kCustName, header.account_name)) ||
-      (error = Amount(record, kRestPrev, header.previous_balance)) ||
-      (error = Amount(record, kRestNew, header.new_balance)) ||
-      (error = Amount(record, kDebetMd, header.debit_turnover)) ||
-      (error = Amount(record, kCreditD, header.credit_turnover)) ||
+  if ((error = Text(record, Field::kCustAccnt, header.account)) ||
+      (error = Text(record, Field::kCustName, header.account_name)) ||
+      (error = Amount(record, Field::kRestPrev, header.previous_balance)) ||
+      (error = Amount(record, Field::kRestNew, header.new_balance)) ||
+      (error = Amount(record, Field::kDebetMd, header.debit_turnover)) ||
+      (error = Amount(record, Field::kCreditD, header.credit_turnover)) ||
       (error = SequenceNumber(record, header.sequence_number))) {
     return error;
   }
-  header.previous_balance_date = DateOf(record, kRestPrDt);
-  header.statement_date = DateOf(record, kIssueDate);
+  header.previous_balance_date = DateOf(record, Field::kRestPrDt);
+  header.statement_date = DateOf(record, Field::kIssueDate);
   return {};
 }
 
 RowError StatementRowDecoder::DecodeItem(const char* record, StatementItem& item) {
   RowError error;
-  if ((error = Text(record, kProtiucet, item.counter_account)) ||
-      (error = Text(record, kDocNo, item.document_number)) ||
-      (error = Amount(record, kPrice, item.amount)) || (error = Text(record, kCode, item.code)) ||
-      (error = Text(record, kVSymbol, item.variable_symbol)) ||
-      (error = Text(record, kKSymbol, item.constant_symbol)) ||
-      (error = Text(record, kSSymbol, item.specific_symbol)) ||
-      (error = Text(record, kValuta, item.value_date)) ||
-      (error = Text(record, kNote, item.note)) ||
-      (error = Text(record, kCodeChan, item.change_code)) ||
-      (error = Text(record, kDataType, item.data_type))) {
+  if ((error = Text(record, Field::kProtiucet, item.counter_account)) ||
+      (error = Text(record, Field::kDocNo, item.document_number)) ||
+      (error = Amount(record, Field::kPrice, item.amount)) ||
+      (error = Text(record, Field::kCode, item.code)) ||
+      (error = Text(record, Field::kVSymbol, item.variable_symbol)) ||
+      (error = Text(record, Field::kKSymbol, item.constant_symbol)) ||
+      (error = Text(record, Field::kSSymbol, item.specific_symbol)) ||
+      (error = Text(record, Field::kValuta, item.value_date)) ||
+      (error = Text(record, Field::kNote, item.note)) ||
+      (error = Text(record, Field::kCodeChan, item.change_code)) ||
+      (error = Text(record, Field::kDataType, item.data_type))) {
     return error;
   }
-  item.due_date = DateOf(record, kDueDate);
+  item.due_date = DateOf(record, Field::kDueDate);
   return {};
 }
 
 std::string_view StatementRowDecoder::OwnAccount(const char* record) const {
   std::string_view account;
-  Text(record, kCustAccnt, account);
+  Text(record, Field::kCustAccnt, account);
   return account;
 }
 
 std::int64_t StatementRowDecoder::MemoBlock(const char* record) const {
-  const std::string_view raw = Raw(record, kOtherLn);
+  const std::string_view raw = Raw(record, Field::kOtherLn);
   // Visual FoxPro keeps the block number as a binary integer in four bytes.
   if (raw.size() == 4) return ReadU32Le(raw.data());
   return ReadDecimalInteger(raw);

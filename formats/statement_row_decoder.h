@@ -20,8 +20,8 @@ enum class RowProblem { kNone, kNotANumber, kTooLong };
 
 struct RowError {
   RowProblem problem = RowProblem::kNone;
-  int field = -1;          // a Field
-  std::string_view value;  // the field's text without surrounding blanks
+  Field field = Field::kCustAccnt;  // the field, when there is a problem
+  std::string_view value;           // the field's text without surrounding blanks
   explicit operator bool() const { return problem != RowProblem::kNone; }
 };
 

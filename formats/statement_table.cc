@@ -21,13 +21,17 @@ struct FieldOffsets {
 };
 constexpr FieldOffsets kOffsets = [] {
   FieldOffsets offsets{};
-  for (int field = 0; field < kFieldCount; ++field) offsets.of[field] = FieldOffset(field);
+  for (int field = 0; field < kFieldCount; ++field) {
+    offsets.of[field] = FieldOffset(static_cast<Field>(field));
+  }
   return offsets;
 }();
 
-char* At(char* record, Field field) { return record + kOffsets.of[field]; }
-const char* At(const char* record, Field field) { return record + kOffsets.of[field]; }
-std::size_t Width(Field field) { return StatementFieldTable[field].length; }
+char* At(char* record, Field field) { return record + kOffsets.of[static_cast<int>(field)]; }
+const char* At(const char* record, Field field) {
+  return record + kOffsets.of[static_cast<int>(field)];
+}
+std::size_t Width(Field field) { return DescriptionOf(field).length; }
 
 // True when one of the n bytes is NUL; eight at a time, the last eight overlapping.
 bool HasNul(const char* bytes, std::size_t n) {
@@ -50,7 +54,7 @@ bool HasNul(const char* bytes, std::size_t n) {
 template <Field field>
 void PutText(char* record, std::string_view text) {
   char* out = At(record, field);
-  constexpr std::size_t width = StatementFieldTable[field].length;
+  constexpr std::size_t width = DescriptionOf(field).length;
   // Values read from the statement file have the field's width; without a NUL they are copied
   // whole, in a few moves.
   if (text.size() == width && !HasNul(text.data(), width)) {
@@ -84,23 +88,6 @@ TableDate GetDate(const char* record, Field field) {
 
 }  // namespace
 
-TableDate ToTableDate(const Date& date) {
-  const Date& valid = IsCalendarDate(date) ? date : kMissingDate;
-  // Calendar dates read from the statement file have four-digit years.
-  if (valid.year < 0 || valid.year > 9999) return ToTableDate(kMissingDate);
-  TableDate out;
-  const auto digit = [](int value) { return static_cast<char>('0' + value % 10); };
-  out.text[0] = digit(valid.year / 1000);
-  out.text[1] = digit(valid.year / 100);
-  out.text[2] = digit(valid.year / 10);
-  out.text[3] = digit(valid.year);
-  out.text[4] = digit(valid.month / 10);
-  out.text[5] = digit(valid.month);
-  out.text[6] = digit(valid.day / 10);
-  out.text[7] = digit(valid.day);
-  return out;
-}
-
 void EncodeTableFileHeader(const TableFileHeader& header, char out[kFileHeaderSize]) {
   std::memset(out, 0, kFileHeaderSize);
   out[0] = static_cast<char>(header.version);
@@ -130,7 +117,7 @@ void EncodeFieldDescriptors(char* out) {
     const FieldDescription& description = StatementFieldTable[field];
     std::memcpy(descriptor, description.name.data(), description.name.size());
     descriptor[11] = description.type;
-    WriteU32Le(descriptor + 12, static_cast<std::uint32_t>(FieldOffset(field)));
+    WriteU32Le(descriptor + 12, static_cast<std::uint32_t>(FieldOffset(static_cast<Field>(field))));
     descriptor[16] = static_cast<char>(description.length);
     descriptor[17] = static_cast<char>(description.decimals);
   }
@@ -139,73 +126,73 @@ void EncodeFieldDescriptors(char* out) {
 
 bool EncodeHeaderPart(const StatementHeader& header, char* record) {
   record[0] = ' ';
-  PutText<kCustAccnt>(record, header.account);
-  PutText<kCustName>(record, header.account_name);
-  PutDate(record, kRestPrDt, header.previous_balance_date);
-  bool fits = PutAmount(record, kRestPrev, header.previous_balance);
-  fits = PutAmount(record, kRestNew, header.new_balance) && fits;
-  fits = PutAmount(record, kDebetMd, header.debit_turnover) && fits;
-  fits = PutAmount(record, kCreditD, header.credit_turnover) && fits;
-  PutText<kOrderNo>(record, header.sequence_number);
-  PutDate(record, kIssueDate, header.statement_date);
+  PutText<Field::kCustAccnt>(record, header.account);
+  PutText<Field::kCustName>(record, header.account_name);
+  PutDate(record, Field::kRestPrDt, header.previous_balance_date);
+  bool fits = PutAmount(record, Field::kRestPrev, header.previous_balance);
+  fits = PutAmount(record, Field::kRestNew, header.new_balance) && fits;
+  fits = PutAmount(record, Field::kDebetMd, header.debit_turnover) && fits;
+  fits = PutAmount(record, Field::kCreditD, header.credit_turnover) && fits;
+  PutText<Field::kOrderNo>(record, header.sequence_number);
+  PutDate(record, Field::kIssueDate, header.statement_date);
   return fits;
 }
 
 bool EncodeItemPart(const StatementItem& item, char* record) {
-  PutText<kProtiucet>(record, item.counter_account);
-  PutText<kDocNo>(record, item.document_number);
-  const bool fits = PutAmount(record, kPrice, item.amount);
-  PutText<kCode>(record, item.code);
-  PutText<kVSymbol>(record, item.variable_symbol);
-  PutText<kKSymbol>(record, item.constant_symbol);
-  PutText<kSSymbol>(record, item.specific_symbol);
-  PutText<kValuta>(record, item.value_date);
-  PutText<kNote>(record, item.note);
-  PutText<kCodeChan>(record, item.change_code);
-  PutText<kDataType>(record, item.data_type);
-  PutDate(record, kDueDate, item.due_date);
-  std::memset(At(record, kOtherLn), ' ', Width(kOtherLn));
+  PutText<Field::kProtiucet>(record, item.counter_account);
+  PutText<Field::kDocNo>(record, item.document_number);
+  const bool fits = PutAmount(record, Field::kPrice, item.amount);
+  PutText<Field::kCode>(record, item.code);
+  PutText<Field::kVSymbol>(record, item.variable_symbol);
+  PutText<Field::kKSymbol>(record, item.constant_symbol);
+  PutText<Field::kSSymbol>(record, item.specific_symbol);
+  PutText<Field::kValuta>(record, item.value_date);
+  PutText<Field::kNote>(record, item.note);
+  PutText<Field::kCodeChan>(record, item.change_code);
+  PutText<Field::kDataType>(record, item.data_type);
+  PutDate(record, Field::kDueDate, item.due_date);
+  std::memset(At(record, Field::kOtherLn), ' ', Width(Field::kOtherLn));
   return fits;
 }
 
-void EncodeMemoBlock(std::int64_t block, char* record) {
+void EncodeMemoField(std::int64_t block, char field[kMemoFieldWidth]) {
   // Block numbers come from 32-bit memo file lengths, so ten characters always hold them.
-  WriteRightJustified(At(record, kOtherLn), Width(kOtherLn), block);
+  WriteRightJustified(field, kMemoFieldWidth, block);
 }
 
 StatementHeader DecodeHeaderPart(const char* record) {
   StatementHeader header;
-  header.account = GetText(record, kCustAccnt);
-  header.account_name = GetText(record, kCustName);
-  header.previous_balance_date = GetDate(record, kRestPrDt);
-  header.previous_balance = GetAmount(record, kRestPrev);
-  header.new_balance = GetAmount(record, kRestNew);
-  header.debit_turnover = GetAmount(record, kDebetMd);
-  header.credit_turnover = GetAmount(record, kCreditD);
-  header.sequence_number = GetText(record, kOrderNo);
-  header.statement_date = GetDate(record, kIssueDate);
+  header.account = GetText(record, Field::kCustAccnt);
+  header.account_name = GetText(record, Field::kCustName);
+  header.previous_balance_date = GetDate(record, Field::kRestPrDt);
+  header.previous_balance = GetAmount(record, Field::kRestPrev);
+  header.new_balance = GetAmount(record, Field::kRestNew);
+  header.debit_turnover = GetAmount(record, Field::kDebetMd);
+  header.credit_turnover = GetAmount(record, Field::kCreditD);
+  header.sequence_number = GetText(record, Field::kOrderNo);
+  header.statement_date = GetDate(record, Field::kIssueDate);
   return header;
 }
 
 StatementItem DecodeItemPart(const char* record) {
   StatementItem item;
-  item.counter_account = GetText(record, kProtiucet);
-  item.document_number = GetText(record, kDocNo);
-  item.amount = GetAmount(record, kPrice);
-  item.code = GetText(record, kCode);
-  item.variable_symbol = GetText(record, kVSymbol);
-  item.constant_symbol = GetText(record, kKSymbol);
-  item.specific_symbol = GetText(record, kSSymbol);
-  item.value_date = GetText(record, kValuta);
-  item.note = GetText(record, kNote);
-  item.change_code = GetText(record, kCodeChan);
-  item.data_type = GetText(record, kDataType);
-  item.due_date = GetDate(record, kDueDate);
+  item.counter_account = GetText(record, Field::kProtiucet);
+  item.document_number = GetText(record, Field::kDocNo);
+  item.amount = GetAmount(record, Field::kPrice);
+  item.code = GetText(record, Field::kCode);
+  item.variable_symbol = GetText(record, Field::kVSymbol);
+  item.constant_symbol = GetText(record, Field::kKSymbol);
+  item.specific_symbol = GetText(record, Field::kSSymbol);
+  item.value_date = GetText(record, Field::kValuta);
+  item.note = GetText(record, Field::kNote);
+  item.change_code = GetText(record, Field::kCodeChan);
+  item.data_type = GetText(record, Field::kDataType);
+  item.due_date = GetDate(record, Field::kDueDate);
   return item;
 }
 
 std::int64_t DecodeMemoBlock(const char* record) {
-  return ReadDecimalInteger(GetText(record, kOtherLn));
+  return ReadDecimalInteger(GetText(record, Field::kOtherLn));
 }
 
 }  // namespace trelvan

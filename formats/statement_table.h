@@ -23,8 +23,8 @@ struct FieldDescription {
   std::uint8_t decimals;
 };
 
-// Field numbers, in record order.
-enum Field : int {
+// The fields, in record order.
+enum class Field : int {
   kCustAccnt,
   kCustName,
   kRestPrDt,
@@ -47,8 +47,8 @@ enum Field : int {
   kDataType,
   kDueDate,
   kOtherLn,
-  kFieldCount
 };
+inline constexpr int kFieldCount = static_cast<int>(Field::kOtherLn) + 1;
 
 inline constexpr FieldDescription StatementFieldTable[kFieldCount] = {
     {"CUST_ACCNT", 'C', 16, 0}, {"CUST_NAME", 'C', 20, 0}, {"REST_PR_DT", 'D', 8, 0},
@@ -61,19 +61,29 @@ inline constexpr FieldDescription StatementFieldTable[kFieldCount] = {
     {"OTHER_LN", 'M', 10, 0},
 };
 
+// A field's position in record order: the index of its description and of per-field arrays.
+constexpr int FieldIndex(Field field) { return static_cast<int>(field); }
+
+constexpr const FieldDescription& DescriptionOf(Field field) {
+  return StatementFieldTable[FieldIndex(field)];
+}
+
 // The offset of a field within a record: 1 (the deletion flag) plus the lengths before it.
-constexpr std::size_t FieldOffset(int field) {
+constexpr std::size_t FieldOffset(Field field) {
   std::size_t offset = 1;
-  for (int i = 0; i < field; ++i) offset += StatementFieldTable[i].length;
+  for (int i = 0; i < FieldIndex(field); ++i) offset += StatementFieldTable[i].length;
   return offset;
 }
 
-inline constexpr std::size_t kRecordLength = FieldOffset(kFieldCount);        // 233
+inline constexpr std::size_t kRecordLength =
+    FieldOffset(Field::kOtherLn) + DescriptionOf(Field::kOtherLn).length;     // 233
 inline constexpr std::size_t kTableHeaderLength = 32 + 32 * kFieldCount + 1;  // 737
 inline constexpr std::size_t kFileHeaderSize = 32;
-inline constexpr std::size_t kHeaderPartBegin = FieldOffset(kCustAccnt);             // 1
-inline constexpr std::size_t kItemPartBegin = FieldOffset(kProtiucet);               // 112
-inline constexpr std::size_t kHeaderPartLength = kItemPartBegin - kHeaderPartBegin;  // 111
+inline constexpr std::size_t kHeaderPartBegin = FieldOffset(Field::kCustAccnt);        // 1
+inline constexpr std::size_t kItemPartBegin = FieldOffset(Field::kProtiucet);          // 112
+inline constexpr std::size_t kHeaderPartLength = kItemPartBegin - kHeaderPartBegin;    // 111
+inline constexpr std::size_t kMemoFieldOffset = FieldOffset(Field::kOtherLn);          // 223
+inline constexpr std::size_t kMemoFieldWidth = DescriptionOf(Field::kOtherLn).length;  // 10
 inline constexpr char kTableVersion = static_cast<char>(0x83);
 inline constexpr char kTableEndOfFile = 0x1A;
 inline constexpr char kHeaderTerminator = 0x0D;
@@ -103,8 +113,9 @@ bool EncodeHeaderPart(const StatementHeader& header, char* record);
 // Writes the item part, record bytes 112 to 232, with OTHER_LN blank. Returns false when the
 // amount is too long for its field.
 bool EncodeItemPart(const StatementItem& item, char* record);
-// Writes a memo's starting block into OTHER_LN (right-justified in ten characters).
-void EncodeMemoBlock(std::int64_t block, char* record);
+// Writes a memo's starting block as the ten characters of OTHER_LN (right-justified) at
+// `field`, which is record + kMemoFieldOffset or a field patched into a written record.
+void EncodeMemoField(std::int64_t block, char field[kMemoFieldWidth]);
 
 // Reads the header part of a record of at least kRecordLength bytes; text views point into it.
 StatementHeader DecodeHeaderPart(const char* record);

@@ -74,7 +74,8 @@ StatementLayout StandardStatementLayout() {
   StatementLayout layout;
   for (int field = 0; field < kFieldCount; ++field) {
     const FieldDescription& description = StatementFieldTable[field];
-    layout.slots[field] = FieldSlot{FieldOffset(field), description.length, description.type};
+    layout.slots[field] =
+        FieldSlot{FieldOffset(static_cast<Field>(field)), description.length, description.type};
   }
   layout.standard = true;
   return layout;
@@ -119,7 +120,8 @@ LayoutReading ReadStatementLayout(const TableFileHeader& file_header, std::strin
       reading.missing_field = field;
       return reading;
     }
-    reading.layout.standard = reading.layout.standard && slot.offset == FieldOffset(field) &&
+    reading.layout.standard = reading.layout.standard &&
+                              slot.offset == FieldOffset(static_cast<Field>(field)) &&
                               slot.width == StatementFieldTable[field].length &&
                               slot.type == StatementFieldTable[field].type;
   }

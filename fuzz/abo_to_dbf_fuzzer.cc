@@ -9,8 +9,8 @@
 #include <vector>
 
 #include "convert/conversions.h"
+#include "convert/memo_path.h"
 #include "convert/messages.h"
-#include "convert/shared_steps.h"
 #include "formats/byte_order.h"
 #include "formats/date.h"
 #include "formats/memo_file.h"
@@ -94,11 +94,13 @@ struct Copied {
   std::size_t width;
   Field field;
 };
-constexpr Copied kHeaderTexts[] = {{4, 16, kCustAccnt}, {20, 20, kCustName}, {106, 3, kOrderNo}};
+constexpr Copied kHeaderTexts[] = {
+    {4, 16, Field::kCustAccnt}, {20, 20, Field::kCustName}, {106, 3, Field::kOrderNo}};
 constexpr Copied kItemTexts[] = {
-    {20, 16, kProtiucet}, {36, 13, kDocNo},    {61, 1, kCode},   {62, 10, kVSymbol},
-    {72, 10, kKSymbol},   {82, 10, kSSymbol},  {92, 6, kValuta}, {98, 20, kNote},
-    {118, 1, kCodeChan},  {119, 4, kDataType},
+    {20, 16, Field::kProtiucet}, {36, 13, Field::kDocNo},   {61, 1, Field::kCode},
+    {62, 10, Field::kVSymbol},   {72, 10, Field::kKSymbol}, {82, 10, Field::kSSymbol},
+    {92, 6, Field::kValuta},     {98, 20, Field::kNote},    {118, 1, Field::kCodeChan},
+    {119, 4, Field::kDataType},
 };
 struct AmountAt {
   std::size_t position;  // digits
@@ -106,16 +108,16 @@ struct AmountAt {
   std::size_t sign;
   Field field;
 };
-constexpr AmountAt kHeaderAmounts[] = {{46, 14, 60, kRestPrev},
-                                       {61, 14, 75, kRestNew},
-                                       {76, 14, 90, kDebetMd},
-                                       {91, 14, 105, kCreditD}};
-constexpr AmountAt kItemAmount{49, 12, 61, kPrice};
+constexpr AmountAt kHeaderAmounts[] = {{46, 14, 60, Field::kRestPrev},
+                                       {61, 14, 75, Field::kRestNew},
+                                       {76, 14, 90, Field::kDebetMd},
+                                       {91, 14, 105, Field::kCreditD}};
+constexpr AmountAt kItemAmount{49, 12, 61, Field::kPrice};
 
 std::string Amount(const std::string& line, const AmountAt& amount) {
   std::int64_t value = DecimalInteger(At(line, amount.position, amount.width));
   if (line[amount.sign - 1] == '-') value = -value;
-  return AmountText(value, StatementFieldTable[amount.field].length);
+  return AmountText(value, DescriptionOf(amount.field).length);
 }
 
 // The record a header line (blank when none came yet) and an item line make, OTHER_LN blank;
@@ -133,15 +135,15 @@ std::string PredictRecord(const std::string& header, const std::string& item) {
     if (text.empty()) return std::string();
     put(amount.field, text);
   }
-  put(kRestPrDt, DateText(At(header, 40, 6)));
-  put(kIssueDate, DateText(At(header, 109, 6)));
+  put(Field::kRestPrDt, DateText(At(header, 40, 6)));
+  put(Field::kIssueDate, DateText(At(header, 109, 6)));
   for (const Copied& copied : kItemTexts) {
     put(copied.field, FieldText(At(item, copied.position, copied.width)));
   }
   const std::string price = Amount(item, kItemAmount);
   if (price.empty()) return std::string();
-  put(kPrice, price);
-  put(kDueDate, DateText(At(item, 123, 6)));
+  put(Field::kPrice, price);
+  put(Field::kDueDate, DateText(At(item, 123, 6)));
   return record;
 }
 
@@ -184,7 +186,7 @@ Prediction Predict(const Framing& framing) {
       if (!memo_open && !p.records.empty()) {
         char field[32];
         std::snprintf(field, sizeof field, "%10zu", p.memo.size() / kMemoBlockSize);
-        p.records.back().replace(FieldOffset(kOtherLn), 10, field);
+        p.records.back().replace(FieldOffset(Field::kOtherLn), 10, field);
       }
       memo_open = true;
     }

@@ -8,8 +8,8 @@
 #include <string_view>
 
 #include "convert/conversions.h"
+#include "convert/memo_path.h"
 #include "convert/messages.h"
-#include "convert/shared_steps.h"
 #include "formats/byte_order.h"
 #include "fuzz/fuzz_session.h"
 

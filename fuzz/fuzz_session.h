@@ -8,7 +8,6 @@
 #include <string>
 #include <string_view>
 
-#include "convert/clock.h"
 #include "convert/conversion_context.h"
 #include "tests/support/memory_file_system.h"
 #include "tests/support/recording_prompter.h"
@@ -28,8 +27,7 @@ inline constexpr Date kToday{2024, 5, 17};
 struct Session {
   testing::MemoryFileSystem files;
   testing::RecordingPrompter prompter;
-  FixedClock clock{kToday};
-  ConversionContext context{files, prompter, clock};
+  ConversionContext context{files, prompter, kToday};
 
   // The number of messages shown with `style`, and with `style` and exactly `text`.
   int Count(MessageStyle style) const;

@@ -47,9 +47,7 @@ class PosixFile : public File {
   }
 
   std::int64_t Seek(std::int64_t offset, SeekOrigin origin) override {
-    const int whence = origin == SeekOrigin::kBegin     ? SEEK_SET
-                       : origin == SeekOrigin::kCurrent ? SEEK_CUR
-                                                        : SEEK_END;
+    const int whence = origin == SeekOrigin::kBegin ? SEEK_SET : SEEK_END;
     const off_t position = ::lseek(fd_, static_cast<off_t>(offset), whence);
     if (position < 0) throw FileError(path_, Reason(errno));
     return position;

@@ -49,9 +49,7 @@ class WindowsFile : public File {
   }
 
   std::int64_t Seek(std::int64_t offset, SeekOrigin origin) override {
-    const DWORD method = origin == SeekOrigin::kBegin     ? FILE_BEGIN
-                         : origin == SeekOrigin::kCurrent ? FILE_CURRENT
-                                                          : FILE_END;
+    const DWORD method = origin == SeekOrigin::kBegin ? FILE_BEGIN : FILE_END;
     LARGE_INTEGER distance;
     distance.QuadPart = offset;
     LARGE_INTEGER position;

@@ -1,7 +1,7 @@
 // Today's local calendar date.
 #pragma once
 
-#include "convert/clock.h"
+#include "platform/clock.h"
 
 namespace trelvan {
 

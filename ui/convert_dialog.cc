@@ -71,11 +71,8 @@ CConvertDlg::CConvertDlg(wxWindow* parent, UiServices& services)
 std::unique_ptr<wxMenu> CConvertDlg::CreateWindowMenu() const {
   auto menu = std::make_unique<wxMenu>();
   menu->Append(ids::kCloseCommand, Text(ui_texts::kCloseMenuEntry));
-  const wxString about = Text(ui_texts::kAboutMenuEntry);
-  if (!about.empty()) {
-    menu->AppendSeparator();
-    menu->Append(ids::kAboutCommand, about);
-  }
+  menu->AppendSeparator();
+  menu->Append(ids::kAboutCommand, Text(ui_texts::kAboutMenuEntry));
   return menu;
 }
 
@@ -114,13 +111,13 @@ bool CConvertDlg::ReadPaths(const wxString& first, const char* first_missing,
 
 void CConvertDlg::OnConvertAboToDbf(wxCommandEvent& /*event*/) {
   if (!ReadPaths(m_strAboPath, ui_texts::kAboMissing, m_strDbfPath, ui_texts::kDbfMissing)) return;
-  ConversionContext context{services_.files, services_.prompter, services_.clock};
+  ConversionContext context{services_.files, services_.prompter, services_.clock.Today()};
   ConvertAboToDbf(Utf8(m_strAboPath), Utf8(m_strDbfPath), context);
 }
 
 void CConvertDlg::OnConvertDbfToAbo(wxCommandEvent& /*event*/) {
   if (!ReadPaths(m_strDbfPath, ui_texts::kDbfMissing, m_strAboPath, ui_texts::kAboMissing)) return;
-  ConversionContext context{services_.files, services_.prompter, services_.clock};
+  ConversionContext context{services_.files, services_.prompter, services_.clock.Today()};
   ConvertDbfToAbo(Utf8(m_strDbfPath), Utf8(m_strAboPath), context);
 }
 
@@ -156,8 +153,8 @@ void CConvertDlg::OnHelpRequest(wxHelpEvent& /*event*/) {
 #ifdef __WXMSW__
 void CConvertDlg::AppendAboutToSystemMenu() {
   HMENU system_menu = ::GetSystemMenu(static_cast<HWND>(GetHWND()), FALSE);
+  if (system_menu == nullptr) return;
   const wxString about = Text(ui_texts::kAboutMenuEntry);
-  if (system_menu == nullptr || about.empty()) return;
   ::AppendMenuW(system_menu, MF_SEPARATOR, 0, nullptr);
   ::AppendMenuW(system_menu, MF_STRING, ids::kAboutCommand, about.wc_str());
 }

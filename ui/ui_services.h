@@ -5,9 +5,9 @@
 
 #include <functional>
 
-#include "convert/clock.h"
 #include "convert/file_system.h"
 #include "convert/prompter.h"
+#include "platform/clock.h"
 #include "ui/file_chooser.h"
 #include "ui/launcher.h"
 #include "ui/mail.h"

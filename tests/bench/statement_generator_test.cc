@@ -85,8 +85,7 @@ TEST(BenchStatementFileTest, ComesBackByteForByteWithMemosOnEveryFifthRow) {
     testing::MemoryFileSystem files;
     files.Put("s.gpc", file);
     testing::RecordingPrompter prompter;
-    const FixedClock clock(Date{2026, 12, 6});
-    ConversionContext context{files, prompter, clock};
+    ConversionContext context{files, prompter, Date{2026, 12, 6}};
     ASSERT_EQ(ConvertAboToDbf("s.gpc", "t.dbf", context), 1) << "seed " << seed;
     ASSERT_EQ(ConvertDbfToAbo("t.dbf", "back.gpc", context), 1) << "seed " << seed;
     EXPECT_EQ(files.Contents("back.gpc"), file) << "seed " << seed;

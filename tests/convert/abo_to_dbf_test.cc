@@ -18,7 +18,7 @@ const Shown kSuccess{MessageStyle::kPlain, "Konverze proběhla úspěšně"};
 class AboToDbfTest : public ::testing::Test {
  protected:
   int Convert(const std::string& abo = "in.gpc", const std::string& dbf = "out.dbf") {
-    ConversionContext context{files_, prompter_, clock_};
+    ConversionContext context{files_, prompter_, today_};
     return ConvertAboToDbf(abo, dbf, context);
   }
 
@@ -36,7 +36,7 @@ class AboToDbfTest : public ::testing::Test {
 
   MemoryFileSystem files_;
   RecordingPrompter prompter_;
-  FixedClock clock_{kToday};
+  Date today_ = kToday;
 };
 
 TEST_F(AboToDbfTest, EmptyStatementGivesEmptyTableAndMemoHeader) {
@@ -239,9 +239,9 @@ TEST_F(AboToDbfTest, ChunksOfAStandardFileAreUnchangedByTheLineSearch) {
                    {HeaderPart(header) + ItemPart(item)}, {});
 }
 
-TEST_F(AboToDbfTest, TakesTheTableDateFromTheClock) {
+TEST_F(AboToDbfTest, TakesTheTableDateFromTheContext) {
   files_.Put("in.gpc", "");
-  clock_ = FixedClock(Date{2002, 12, 19});
+  today_ = Date{2002, 12, 19};
   ASSERT_EQ(Convert(), 1);
   EXPECT_EQ(files_.Contents("out.dbf").substr(0, 4), "\x83\x02\x0C\x13");
 }
@@ -258,7 +258,7 @@ TEST_F(AboToDbfTest, AsksAboutAnExistingTableByItsFileNameOnly) {
   files_.Put("in.gpc", Statement({ItemLine(ItemValues())}));
   files_.Put("dir/out.dbf", "old table");
   files_.Put("dir/out.dbt", "old memo");
-  ConversionContext context{files_, prompter_, clock_};
+  ConversionContext context{files_, prompter_, today_};
   EXPECT_EQ(ConvertAboToDbf("in.gpc", "dir/out.dbf", context), 0);
   EXPECT_EQ(prompter_.shown, (std::vector<Shown>{{MessageStyle::kQuestion,
                                                   "Soubor \"out.dbf\" již existuje!\nPřepsat?"}}));
@@ -316,7 +316,7 @@ TEST_F(AboToDbfTest, NeverOverwritesAFileItIsReading) {
     files.Link(c.abo, "alias.dbf");
     RecordingPrompter prompter;
     prompter.AnswerNext(true);
-    ConversionContext context{files, prompter, clock_};
+    ConversionContext context{files, prompter, today_};
     EXPECT_EQ(ConvertAboToDbf(c.abo, c.dbf, context), 0);
     ASSERT_FALSE(prompter.shown.empty());
     EXPECT_EQ(prompter.shown.back(),
@@ -338,7 +338,7 @@ TEST_F(AboToDbfTest, EveryFailingFileCallEndsWithOneStopMessageAndNoOpenFile) {
     files.Put("in.gpc", statement);
     RecordingPrompter prompter;
     files.FailCall(failing_call);
-    ConversionContext context{files, prompter, clock_};
+    ConversionContext context{files, prompter, today_};
     const int result = ConvertAboToDbf("in.gpc", "out.dbf", context);
     if (!files.failure_hit()) {
       EXPECT_EQ(result, 1);

@@ -87,8 +87,7 @@ class DbfToAboTest : public ::testing::Test {
 
   MemoryFileSystem files_;
   RecordingPrompter prompter_;
-  FixedClock clock_{Date{2026, 12, 6}};
-  ConversionContext context_{files_, prompter_, clock_};
+  ConversionContext context_{files_, prompter_, Date{2026, 12, 6}};
 };
 
 using Messages = std::vector<Shown>;
@@ -394,8 +393,7 @@ TEST(DbfToAboFailureTest, EveryFailingFileCallEndsWithOneStopMessage) {
     files.Put("t.dbf", TableFile(rows));
     files.Put("t.dbt", memo.bytes());
     RecordingPrompter prompter;
-    FixedClock clock(Date{2026, 12, 6});
-    ConversionContext context{files, prompter, clock};
+    ConversionContext context{files, prompter, Date{2026, 12, 6}};
     if (fail_call > 0) files.FailCall(fail_call, persistent);
     const int result = ConvertDbfToAbo("t.dbf", "out.gpc", context);
     EXPECT_EQ(files.open_files(), 0);

@@ -159,8 +159,7 @@ class ForeignTableTest : public ::testing::Test {
 
   MemoryFileSystem files_;
   RecordingPrompter prompter_;
-  FixedClock clock_{Date{2026, 12, 6}};
-  ConversionContext context_{files_, prompter_, clock_};
+  ConversionContext context_{files_, prompter_, Date{2026, 12, 6}};
   int result_ = 0;
   int runs_ = 0;
 };

@@ -132,8 +132,7 @@ TEST(RoundTripTest, StandardStatementFilesComeBackByteForByte) {
     MemoryFileSystem files;
     files.Put("in.gpc", statement);
     RecordingPrompter prompter;
-    FixedClock clock(Date{2026, 12, 6});
-    ConversionContext context{files, prompter, clock};
+    ConversionContext context{files, prompter, Date{2026, 12, 6}};
     ASSERT_EQ(ConvertAboToDbf("in.gpc", "t.dbf", context), 1) << "file " << n;
     ASSERT_EQ(ConvertDbfToAbo("t.dbf", "back.gpc", context), 1) << "file " << n;
     const std::string back = files.Contents("back.gpc");

@@ -137,7 +137,7 @@ TEST(StatementRecordTest, RefusesAmountsTheFieldsCannotHold) {
 TEST(StatementRecordTest, MemoBlockIsRightJustifiedAndReadAsDecimal) {
   char record[kRecordLength];
   std::memset(record, ' ', sizeof record);
-  EncodeMemoBlock(1, record);
+  EncodeMemoField(1, record + kMemoFieldOffset);
   EXPECT_EQ(std::string(record + 223, 10), "         1");
   EXPECT_EQ(DecodeMemoBlock(record), 1);
   std::memcpy(record + 223, "   -5     ", 10);

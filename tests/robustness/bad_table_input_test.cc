@@ -4,7 +4,8 @@
 #include <string>
 #include <vector>
 
-#include "convert/shared_steps.h"
+#include "convert/memo_path.h"
+#include "convert/messages.h"
 #include "tests/convert/table_builder.h"
 #include "tests/robustness/conversion_run.h"
 

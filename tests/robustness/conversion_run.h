@@ -11,7 +11,6 @@
 #include <string>
 #include <vector>
 
-#include "convert/clock.h"
 #include "convert/conversions.h"
 #include "tests/support/memory_file_system.h"
 #include "tests/support/recording_prompter.h"
@@ -85,8 +84,7 @@ class ConversionRunTest : public ::testing::Test {
 
   MemoryFileSystem files_;
   RecordingPrompter prompter_;
-  FixedClock clock_{Date{2026, 12, 6}};
-  ConversionContext context_{files_, prompter_, clock_};
+  ConversionContext context_{files_, prompter_, Date{2026, 12, 6}};
 };
 
 }  // namespace trelvan::testing

@@ -42,14 +42,13 @@ std::string Statement(int items) {
 
 TEST(FailingFilesTest, EveryCallFailingFromTheNthOnEndsWithOneStopMessage) {
   const std::string statement = Statement(600);  // more than one buffer of table and memo
-  const FixedClock clock(Date{2026, 12, 6});
   int n = 1;
   for (;; ++n) {
     SCOPED_TRACE(n);
     MemoryFileSystem files;
     files.Put("in.gpc", statement);
     RecordingPrompter prompter;
-    ConversionContext context{files, prompter, clock};
+    ConversionContext context{files, prompter, Date{2026, 12, 6}};
     files.FailCall(n, /*persistent=*/true);
     const int result = ConvertAboToDbf("in.gpc", "out.dbf", context);
     EXPECT_EQ(files.open_files(), 0);
@@ -122,8 +121,7 @@ class DiskFullTest : public ::testing::Test {
   std::size_t descriptors_ = 0;
   NativeFileSystem files_;
   RecordingPrompter prompter_;
-  FixedClock clock_{Date{2026, 12, 6}};
-  ConversionContext context_{files_, prompter_, clock_};
+  ConversionContext context_{files_, prompter_, Date{2026, 12, 6}};
 };
 
 TEST_F(DiskFullTest, TableThatDoesNotFitIsReportedAndTheSourceIsUntouched) {

@@ -49,8 +49,7 @@ class SameFileTest : public ::testing::Test {
   fs::path dir_;
   NativeFileSystem files_;
   RecordingPrompter prompter_;
-  FixedClock clock_{Date{2026, 12, 6}};
-  ConversionContext context_{files_, prompter_, clock_};
+  ConversionContext context_{files_, prompter_, Date{2026, 12, 6}};
 };
 
 const std::string kStatement =

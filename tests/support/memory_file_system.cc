@@ -39,10 +39,8 @@ class MemoryFile : public File {
 
   std::int64_t Seek(std::int64_t offset, SeekOrigin origin) override {
     Check();
-    const std::int64_t base = origin == SeekOrigin::kBegin ? 0
-                              : origin == SeekOrigin::kCurrent
-                                  ? position_
-                                  : static_cast<std::int64_t>(node_->data.size());
+    const std::int64_t base =
+        origin == SeekOrigin::kBegin ? 0 : static_cast<std::int64_t>(node_->data.size());
     if (base + offset < 0) throw FileError(path_, "invalid seek");
     position_ = base + offset;
     return position_;

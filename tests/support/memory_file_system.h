@@ -33,8 +33,6 @@ class MemoryFileSystem : public FileSystem {
 
   // Fails the n-th file call counted from now (n >= 1); persistent failures keep failing.
   void FailCall(int n, bool persistent = false);
-  // How many file calls were made since construction.
-  int calls() const { return calls_; }
   // True when the injected failure has happened.
   bool failure_hit() const { return failure_hit_; }
   int open_files() const { return open_files_; }

@@ -147,7 +147,6 @@ TEST_F(NativeFileSystemTest, PositionsBeyondFourGigabytes) {
   ASSERT_NE(file, nullptr);
   const std::int64_t beyond = (std::int64_t{5} << 30) + 7;
   EXPECT_EQ(file->Seek(beyond, SeekOrigin::kBegin), beyond);
-  EXPECT_EQ(file->Seek(-7, SeekOrigin::kCurrent), beyond - 7);
   EXPECT_EQ(file->Seek(0, SeekOrigin::kEnd), 0);
 }
 

@@ -1,4 +1,6 @@
-#include "convert/shared_steps.h"
+#include "convert/file_prompts.h"
+#include "convert/memo_path.h"
+#include "convert/messages.h"
 
 #include <gtest/gtest.h>
 
@@ -31,12 +33,11 @@ TEST(FillMessageTest, FillsPlaceholdersInOrder) {
 class ConfirmOverwriteTest : public ::testing::Test {
  protected:
   bool Confirm(const std::string& path) {
-    ConversionContext context{files_, prompter_, clock_};
+    ConversionContext context{files_, prompter_, Date{2026, 12, 6}};
     return ConfirmOverwrite(path, context);
   }
   MemoryFileSystem files_;
   RecordingPrompter prompter_;
-  FixedClock clock_{Date{2026, 12, 6}};
 };
 
 TEST_F(ConfirmOverwriteTest, PassesWithoutAQuestionWhenNothingOrADirectoryIsThere) {

@@ -1,5 +1,5 @@
-// Where a conversion gets today's date from; the dialog, the command line and the tests each
-// supply their own.
+// Where the dialog and the command line get today's date from, at the moment a conversion
+// starts; their tests supply a fixed one.
 #pragma once
 
 #include "formats/date.h"

@@ -1,0 +1,18 @@
+#include "convert/file_prompts.h"
+
+#include "convert/memo_path.h"
+#include "convert/messages.h"
+
+namespace trelvan {
+
+bool ConfirmOverwrite(const std::string& outputPath, ConversionContext& context) {
+  if (context.files.Lookup(outputPath) != EntryKind::kFile) return true;
+  return context.prompter.AskYesNo(
+      FillMessage(messages::kFileExistsOverwrite, {FileNameOf(outputPath)}));
+}
+
+void ReportOpenFailure(const std::string& path, ConversionContext& context) {
+  context.prompter.Show(MessageStyle::kStop, FillMessage(messages::kCannotOpenFile, {path}));
+}
+
+}  // namespace trelvan
