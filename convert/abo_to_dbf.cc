@@ -6,6 +6,7 @@
 
 #include "convert/abo_line_reader.h"
 #include "convert/buffered_io.h"
+#include "convert/conversion_pass.h"
 #include "convert/conversions.h"
 #include "convert/file_prompts.h"
 #include "convert/memo_path.h"
@@ -17,9 +18,8 @@
 namespace trelvan {
 namespace {
 
-struct PassResult {
-  bool finished = false;
-  unsigned failed_line = 0;  // the line whose amount did not fit, when not finished
+struct AboToDbfResult : PassResult {
+  unsigned truncated_lines = 0;
 };
 
 class AboToDbfPass {
@@ -35,7 +35,7 @@ class AboToDbfPass {
     EncodeHeaderPart(ReadHeaderLine(blank), record_);
   }
 
-  PassResult Run() {
+  AboToDbfResult Run() {
     StartFiles();
     char line[kLineWithEnd];
     while (lines_.Next(line)) {
@@ -54,13 +54,19 @@ class AboToDbfPass {
       }
     }
     FinishFiles();
-    return PassResult{true, 0};
+    AboToDbfResult result;
+    result.truncated_lines = lines_.truncated_lines();
+    return result;
   }
 
-  unsigned truncated_lines() const { return lines_.truncated_lines(); }
-
  private:
-  PassResult Failed() const { return PassResult{false, lines_.line_number()}; }
+  // An amount did not fit its field.
+  AboToDbfResult Failed() const {
+    AboToDbfResult result;
+    result.end = PassEnd::kAmountTooLarge;
+    result.stopped_at = lines_.line_number();
+    return result;
+  }
 
   void StartFiles() {
     char block[kMemoBlockSize] = {};
@@ -144,38 +150,19 @@ int ConvertAboToDbf(const std::string& aboPath, const std::string& dbfPath,
   BufferedReader abo_in(*abo);
   BufferedWriter table_out(*table);
   BufferedWriter memo_out(*memo);
-  PassResult result;
-  unsigned truncated_lines = 0;
-  try {
-    AboToDbfPass pass(abo_in, table_out, memo_out, context.today);
-    result = pass.Run();
-    truncated_lines = pass.truncated_lines();
-    if (result.finished) {
-      table_out.Flush();
-      memo_out.Flush();
-      table->Close();
-      memo->Close();
-      abo->Close();
-    }
-  } catch (const FileError& error) {
-    // What was written stays, as far as the files take it.
-    table_out.FlushQuietly();
-    memo_out.FlushQuietly();
-    context.prompter.Show(MessageStyle::kStop,
-                          FillMessage(messages::kFileError, {error.path(), error.reason()}));
-    return 0;
-  }
-  if (!result.finished) {
-    table_out.FlushQuietly();
-    memo_out.FlushQuietly();
+  const std::optional<AboToDbfResult> result = RunPass<AboToDbfResult>(
+      [&] { return AboToDbfPass(abo_in, table_out, memo_out, context.today).Run(); },
+      {&table_out, &memo_out}, {table.get(), memo.get(), abo.get()}, context);
+  if (!result) return 0;
+  if (result->end != PassEnd::kFinished) {
     context.prompter.Show(MessageStyle::kStop, FillMessage(messages::kAmountTooLargeOnLine,
-                                                           {std::to_string(result.failed_line)}));
+                                                           {std::to_string(result->stopped_at)}));
     return 0;
   }
-  if (truncated_lines > 0) {
+  if (result->truncated_lines > 0) {
     context.prompter.Show(
         MessageStyle::kInformation,
-        FillMessage(messages::kTruncatedLines, {std::to_string(truncated_lines)}));
+        FillMessage(messages::kTruncatedLines, {std::to_string(result->truncated_lines)}));
   }
   context.prompter.Show(MessageStyle::kPlain, messages::kConversionSucceeded);
   return 1;

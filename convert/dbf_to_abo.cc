@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "convert/buffered_io.h"
+#include "convert/conversion_pass.h"
 #include "convert/conversions.h"
 #include "convert/file_prompts.h"
 #include "convert/memo_path.h"
@@ -26,16 +27,8 @@
 namespace trelvan {
 namespace {
 
-void ShowFileError(const FileError& error, ConversionContext& context) {
-  context.prompter.Show(MessageStyle::kStop,
-                        FillMessage(messages::kFileError, {error.path(), error.reason()}));
-}
-
-enum class PassEnd { kFinished, kAmountTooLarge, kTableCutShort, kBadValue };
-
-struct PassResult {
-  PassEnd end = PassEnd::kFinished;
-  std::uint32_t rows_read = 0;  // the failing row is rows_read + 1
+struct DbfToAboResult : PassResult {
+  std::uint32_t rows_read = 0;  // with a stop, the rows before the one it stopped at
   RowError bad_value;
   std::uint32_t deleted_rows = 0;
   // The first statement whose rows come back after another statement's rows.
@@ -74,7 +67,7 @@ class DbfToAboPass {
         decoder_(layout),
         record_(header.record_length, '\0') {}
 
-  PassResult Run() {
+  DbfToAboResult Run() {
     table_.SeekTo(header_.header_length);
     for (; result_.rows_read < header_.record_count; ++result_.rows_read) {
       if (table_.Read(record_.data(), record_.size()) < record_.size()) {
@@ -88,6 +81,7 @@ class DbfToAboPass {
       result_.end = ConvertRow();
       if (result_.end != PassEnd::kFinished) break;
     }
+    if (result_.end != PassEnd::kFinished) result_.stopped_at = result_.rows_read + 1;
     return result_;
   }
 
@@ -135,7 +129,7 @@ class DbfToAboPass {
   std::string last_key_;
   char last_header_line_[kLineWidth] = {};
   StatementsSeen statements_;
-  PassResult result_;
+  DbfToAboResult result_;
 };
 
 // FoxPro keeps memos in X.fpt beside X.dbf; the letters keep the case of the .dbt name.
@@ -196,7 +190,7 @@ std::optional<MemoFormat> ReadMemoFormat(File& memo, std::uint8_t table_version)
   return RecognizeMemoFile(table_version, header, size);
 }
 
-void ShowEndMessages(const PassResult& result, ConversionContext& context) {
+void ShowEndMessages(const DbfToAboResult& result, ConversionContext& context) {
   if (result.deleted_rows > 0) {
     context.prompter.Show(
         MessageStyle::kInformation,
@@ -215,71 +209,35 @@ std::string TrimmedCopy(std::string_view text) {
   return std::string(text);
 }
 
-}  // namespace
-
-int ConvertDbfToAbo(const std::string& dbfPath, const std::string& aboPath,
-                    ConversionContext& context) {
-  const std::unique_ptr<File> table = context.files.OpenForReading(dbfPath);
-  if (!table) {
-    ReportOpenFailure(dbfPath, context);
-    return 0;
-  }
-  BufferedReader table_in(*table);
-  TableFileHeader header;
-  std::optional<StatementLayout> layout;
-  try {
-    layout = ReadLayout(dbfPath, table_in, header, context);
-  } catch (const FileError& error) {
-    ShowFileError(error, context);
-    return 0;
-  }
-  if (!layout) return 0;
-
+// Opens the memo file beside the table, when there is one, and tells its family. Returns false,
+// having shown why, when the conversion cannot go on; a missing memo file is only mentioned.
+bool OpenMemo(const std::string& dbfPath, std::uint8_t table_version, ConversionContext& context,
+              std::unique_ptr<File>& memo, std::optional<MemoFormat>& memo_format) {
   std::string memoPath = MemoPathFor(dbfPath);
-  if (HasFoxProMemo(header.version)) memoPath = FoxProMemoPath(memoPath);
-  const std::unique_ptr<File> memo = context.files.OpenForReading(memoPath);
-  std::optional<MemoFormat> memo_format;
+  if (HasFoxProMemo(table_version)) memoPath = FoxProMemoPath(memoPath);
+  memo = context.files.OpenForReading(memoPath);
   if (!memo) {
     context.prompter.Show(MessageStyle::kInformation,
                           FillMessage(messages::kCannotOpenFile, {memoPath}));
-  } else {
-    try {
-      memo_format = ReadMemoFormat(*memo, header.version);
-    } catch (const FileError& error) {
-      ShowFileError(error, context);
-      return 0;
-    }
-    if (!memo_format) {
-      context.prompter.Show(MessageStyle::kStop, FillMessage(messages::kNotAMemoFile, {memoPath}));
-      return 0;
-    }
+    return true;
   }
-  if (!ConfirmOverwrite(aboPath, context)) return 0;
-  std::vector<const File*> open_files{table.get()};
-  if (memo) open_files.push_back(memo.get());
-  const std::unique_ptr<File> abo = context.files.CreateForWriting(aboPath, open_files);
-  if (!abo) {
-    ReportOpenFailure(aboPath, context);
-    return 0;
-  }
-
-  std::optional<MemoReader> memo_in;
-  if (memo) memo_in.emplace(*memo, *memo_format);
-  BufferedWriter abo_out(*abo);
-  PassResult result;
   try {
-    DbfToAboPass pass(table_in, memo_in ? &*memo_in : nullptr, abo_out, header, *layout);
-    result = pass.Run();
-    abo_out.Flush();
-    abo->Close();
-    if (memo) memo->Close();
-    table->Close();
+    memo_format = ReadMemoFormat(*memo, table_version);
   } catch (const FileError& error) {
-    abo_out.FlushQuietly();
-    ShowFileError(error, context);
-    return 0;
+    ReportFileError(error, context);
+    return false;
   }
-  const std::string row = std::to_string(result.rows_read + 1);
+  if (!memo_format) {
+    context.prompter.Show(MessageStyle::kStop, FillMessage(messages::kNotAMemoFile, {memoPath}));
+    return false;
+  }
+  return true;
+}
+
+// Shows how the pass ended; returns the conversion's result.
+int ShowPassEnd(const DbfToAboResult& result, const std::string& dbfPath,
+                const TableFileHeader& header, ConversionContext& context) {
+  const std::string row = std::to_string(result.stopped_at);
   switch (result.end) {
     case PassEnd::kFinished:
       ShowEndMessages(result, context);
@@ -311,6 +269,51 @@ int ConvertDbfToAbo(const std::string& dbfPath, const std::string& aboPath,
       return 0;
   }
   return 0;
+}
+
+}  // namespace
+
+int ConvertDbfToAbo(const std::string& dbfPath, const std::string& aboPath,
+                    ConversionContext& context) {
+  const std::unique_ptr<File> table = context.files.OpenForReading(dbfPath);
+  if (!table) {
+    ReportOpenFailure(dbfPath, context);
+    return 0;
+  }
+  BufferedReader table_in(*table);
+  TableFileHeader header;
+  std::optional<StatementLayout> layout;
+  try {
+    layout = ReadLayout(dbfPath, table_in, header, context);
+  } catch (const FileError& error) {
+    ReportFileError(error, context);
+    return 0;
+  }
+  if (!layout) return 0;
+
+  std::unique_ptr<File> memo;
+  std::optional<MemoFormat> memo_format;
+  if (!OpenMemo(dbfPath, header.version, context, memo, memo_format)) return 0;
+  if (!ConfirmOverwrite(aboPath, context)) return 0;
+  std::vector<const File*> open_files{table.get()};
+  if (memo) open_files.push_back(memo.get());
+  const std::unique_ptr<File> abo = context.files.CreateForWriting(aboPath, open_files);
+  if (!abo) {
+    ReportOpenFailure(aboPath, context);
+    return 0;
+  }
+
+  std::optional<MemoReader> memo_in;
+  if (memo) memo_in.emplace(*memo, *memo_format);
+  BufferedWriter abo_out(*abo);
+  const std::optional<DbfToAboResult> result = RunPass<DbfToAboResult>(
+      [&] {
+        return DbfToAboPass(table_in, memo_in ? &*memo_in : nullptr, abo_out, header, *layout)
+            .Run();
+      },
+      {&abo_out}, {abo.get(), memo.get(), table.get()}, context);
+  if (!result) return 0;
+  return ShowPassEnd(*result, dbfPath, header, context);
 }
 
 }  // namespace trelvan

@@ -15,4 +15,9 @@ void ReportOpenFailure(const std::string& path, ConversionContext& context) {
   context.prompter.Show(MessageStyle::kStop, FillMessage(messages::kCannotOpenFile, {path}));
 }
 
+void ReportFileError(const FileError& error, ConversionContext& context) {
+  context.prompter.Show(MessageStyle::kStop,
+                        FillMessage(messages::kFileError, {error.path(), error.reason()}));
+}
+
 }  // namespace trelvan

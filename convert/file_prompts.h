@@ -15,4 +15,8 @@ bool ConfirmOverwrite(const std::string& outputPath, ConversionContext& context)
 // Tells the user (stop icon) that a file could not be opened.
 void ReportOpenFailure(const std::string& path, ConversionContext& context);
 
+// Tells the user (stop icon) that a read, write, seek or close failed, naming the file and the
+// system's reason.
+void ReportFileError(const FileError& error, ConversionContext& context);
+
 }  // namespace trelvan

@@ -18,6 +18,21 @@ std::int64_t Saturated(bool negative) {
                   : std::numeric_limits<std::int64_t>::max();
 }
 
+// The exponent that starts at field[i] ("e" or "E", an optional sign, digits); 0 when there is
+// none. An exponent counts only when at least one digit follows the "e" and its sign.
+int ReadExponent(std::string_view field, std::size_t i) {
+  const std::size_t n = field.size();
+  if (i >= n || (field[i] != 'e' && field[i] != 'E')) return 0;
+  std::size_t j = i + 1;
+  bool negative = false;
+  if (j < n && (field[j] == '+' || field[j] == '-')) negative = field[j++] == '-';
+  int written = 0;
+  for (; j < n && IsDigit(field[j]); ++j) {
+    if (written < kExponentLimit) written = written * 10 + (field[j] - '0');
+  }
+  return negative ? -written : written;
+}
+
 }  // namespace
 
 bool WriteTableAmount(char* out, std::size_t width, std::int64_t hundredths) {
@@ -78,19 +93,7 @@ std::int64_t ReadTableAmount(std::string_view field) {
     }
   }
   if (!any_digit) return 0;
-  // An exponent counts only when at least one digit follows the "e" and its sign.
-  if (i < n && (field[i] == 'e' || field[i] == 'E')) {
-    std::size_t j = i + 1;
-    bool exponent_negative = false;
-    if (j < n && (field[j] == '+' || field[j] == '-')) exponent_negative = field[j++] == '-';
-    if (j < n && IsDigit(field[j])) {
-      int written = 0;
-      for (; j < n && IsDigit(field[j]); ++j) {
-        if (written < kExponentLimit) written = written * 10 + (field[j] - '0');
-      }
-      exponent += exponent_negative ? -written : written;
-    }
-  }
+  exponent += ReadExponent(field, i);
   if (count == 0) return 0;
 
   const int shift = exponent + 2;  // to hundredths

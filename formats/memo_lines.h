@@ -34,8 +34,7 @@ class MemoLineCutter {
   template <typename Put>
   void EndLine(Put&& put) {
     std::memset(line_ + used_, ' ', kLineWidth - used_);
-    line_[kLineWidth] = '\r';
-    line_[kLineWidth + 1] = '\n';
+    FinishLine(line_);
     put(static_cast<const char*>(line_));
     used_ = 0;
     started_ = false;
