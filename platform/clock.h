@@ -12,14 +12,4 @@ class Clock {
   virtual Date Today() const = 0;
 };
 
-// A clock that always tells the same date.
-class FixedClock : public Clock {
- public:
-  explicit FixedClock(Date date) : date_(date) {}
-  Date Today() const override { return date_; }
-
- private:
-  Date date_;
-};
-
 }  // namespace trelvan

@@ -6,6 +6,7 @@
 
 #include "cli/stream_prompter.h"
 #include "tests/convert/abo_fixture.h"
+#include "tests/support/fixed_clock.h"
 #include "tests/support/memory_file_system.h"
 
 namespace trelvan::testing {

@@ -10,6 +10,7 @@
 #include <wx/window.h>
 
 #include "platform/native_file_system.h"
+#include "tests/support/fixed_clock.h"
 #include "tests/support/recording_prompter.h"
 #include "ui/ui_services.h"
 
