@@ -8,7 +8,7 @@ namespace trelvan::cli_texts {
 inline constexpr char kVersion[] = "trelvan-cli " TRELVAN_VERSION_TEXT "\n";
 
 inline constexpr char kUsage[] =
-    "Použití: trelvan-cli abo2dbf [--yes] SOUBOR_ABO SOUBOR_DBF\n"
+    "Použití: trelvan-cli abo2dbf [--yes] [--code-page 1250] SOUBOR_ABO SOUBOR_DBF\n"
     "         trelvan-cli dbf2abo [--yes] SOUBOR_DBF SOUBOR_ABO\n"
     "         trelvan-cli --help | --version\n";
 
@@ -19,6 +19,9 @@ inline constexpr char kHelp[] =
     "  abo2dbf        převod ABO na DBF\n"
     "  dbf2abo        převod DBF na ABO\n"
     "  -y, --yes      existující výstupní soubor přepsat bez ptaní\n"
+    "  --code-page 1250\n"
+    "                 abo2dbf: zapsat do tabulky kódovou stránku windows-1250 (bajt 29),\n"
+    "                 aby ostatní programy četly češtinu správně; bez ní bajt 0\n"
     "  -h, --help     vypsat tuto nápovědu\n"
     "  --version      vypsat verzi\n"
     "\n"

@@ -7,6 +7,7 @@
 #include "cli/cli_texts.h"
 #include "cli/stream_prompter.h"
 #include "convert/conversions.h"
+#include "formats/statement_table.h"
 
 namespace trelvan {
 namespace {
@@ -53,7 +54,9 @@ int RunCli(const std::vector<std::string>& args, CliEnvironment& env) {
   std::vector<std::string> operands;
   bool assume_yes = false;
   bool options_ended = false;
-  for (const std::string& arg : args) {
+  std::uint8_t language_driver = 0;
+  for (std::size_t i = 0; i < args.size(); ++i) {
+    const std::string& arg = args[i];
     if (options_ended || arg.size() < 2 || arg[0] != '-') {
       operands.push_back(arg);
     } else if (arg == "--") {
@@ -66,6 +69,9 @@ int RunCli(const std::vector<std::string>& args, CliEnvironment& env) {
       return kExitSuccess;
     } else if (arg == "--yes" || arg == "-y") {
       assume_yes = true;
+    } else if (arg == "--code-page" && i + 1 < args.size() && args[i + 1] == "1250") {
+      language_driver = kLanguageDriverWindows1250;
+      ++i;
     } else {
       return Usage(env);
     }
@@ -73,6 +79,7 @@ int RunCli(const std::vector<std::string>& args, CliEnvironment& env) {
   if (operands.size() != 3) return Usage(env);
   const std::string& command = operands[0];
   if (command != "abo2dbf" && command != "dbf2abo") return Usage(env);
+  if (language_driver != 0 && command != "abo2dbf") return Usage(env);
 
   Date today;
   if (env.source_date_epoch) {
@@ -89,7 +96,7 @@ int RunCli(const std::vector<std::string>& args, CliEnvironment& env) {
                           assume_yes        ? OverwriteAnswer::kYes
                           : env.interactive ? OverwriteAnswer::kAsk
                                             : OverwriteAnswer::kNo);
-  ConversionContext context{env.files, prompter, today};
+  ConversionContext context{env.files, prompter, today, language_driver};
   const int result = command == "abo2dbf" ? ConvertAboToDbf(operands[1], operands[2], context)
                                           : ConvertDbfToAbo(operands[1], operands[2], context);
   return result == 1 ? kExitSuccess : kExitFailure;

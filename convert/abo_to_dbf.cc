@@ -24,9 +24,11 @@ struct AboToDbfResult : PassResult {
 
 class AboToDbfPass {
  public:
-  AboToDbfPass(BufferedReader& abo, BufferedWriter& table, BufferedWriter& memo, Date today)
+  AboToDbfPass(BufferedReader& abo, BufferedWriter& table, BufferedWriter& memo, Date today,
+               std::uint8_t language_driver)
       : lines_(abo), table_(table), memo_(memo) {
     header_.written = today;
+    header_.language_driver = language_driver;
     header_.header_length = kTableHeaderLength;
     header_.record_length = kRecordLength;
     // Items before any header line get what a blank header line gives.
@@ -151,7 +153,11 @@ int ConvertAboToDbf(const std::string& aboPath, const std::string& dbfPath,
   BufferedWriter table_out(*table);
   BufferedWriter memo_out(*memo);
   const std::optional<AboToDbfResult> result = RunPass<AboToDbfResult>(
-      [&] { return AboToDbfPass(abo_in, table_out, memo_out, context.today).Run(); },
+      [&] {
+        return AboToDbfPass(abo_in, table_out, memo_out, context.today,
+                            context.table_language_driver)
+            .Run();
+      },
       {&table_out, &memo_out}, {table.get(), memo.get(), abo.get()}, context);
   if (!result) return 0;
   if (result->end != PassEnd::kFinished) {

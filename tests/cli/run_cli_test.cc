@@ -49,12 +49,28 @@ TEST_F(RunCliTest, UsageErrorsExitWithTwo) {
                                              {"abo2dbf", "in.gpc"},
                                              {"abo2dbf", "a", "b", "c"},
                                              {"convert", "a", "b"},
-                                             {"abo2dbf", "--force", "a", "b"}}) {
+                                             {"abo2dbf", "--force", "a", "b"},
+                                             {"abo2dbf", "--code-page", "852", "a", "b"},
+                                             {"abo2dbf", "a", "b", "--code-page"},
+                                             {"dbf2abo", "--code-page", "1250", "a", "b"}}) {
     err_.str("");
     EXPECT_EQ(Run(args), 2);
     EXPECT_NE(err_.str().find("Použití: trelvan-cli abo2dbf"), std::string::npos);
   }
   EXPECT_EQ(out_.str(), "");
+}
+
+TEST_F(RunCliTest, CodePageOptionMarksTheTableAsWindows1250) {
+  files_.Put("in.gpc", Statement({HeaderLine(HeaderValues()), ItemLine(ItemValues())}));
+  EXPECT_EQ(Run({"abo2dbf", "in.gpc", "plain.dbf"}), 0);
+  EXPECT_EQ(Run({"abo2dbf", "--code-page", "1250", "in.gpc", "marked.dbf"}), 0);
+  std::string plain = files_.Contents("plain.dbf");
+  const std::string marked = files_.Contents("marked.dbf");
+  EXPECT_EQ(plain[29], '\0');
+  plain[29] = '\xC8';
+  EXPECT_EQ(marked, plain);
+  EXPECT_EQ(Run({"dbf2abo", "marked.dbf", "back.gpc"}), 0);
+  EXPECT_EQ(files_.Contents("back.gpc"), files_.Contents("in.gpc"));
 }
 
 TEST_F(RunCliTest, HelpAndVersionGoToStandardOutput) {
