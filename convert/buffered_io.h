@@ -12,7 +12,7 @@
 namespace trelvan {
 
 inline constexpr std::size_t kIoBufferSize = 64 * 1024;
-inline constexpr std::size_t kJumpReadSize = 4 * 1024;
+inline constexpr std::size_t kJumpReadSize = 1024;
 
 class BufferedReader {
  public:

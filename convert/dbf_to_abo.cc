@@ -36,16 +36,28 @@ struct DbfToAboResult : PassResult {
   std::uint32_t repeated_at_row = 0;
 };
 
+// A hash of a few hundred bytes, eight at a time.
+std::uint64_t HashBytes(std::string_view bytes) {
+  std::uint64_t hash = bytes.size();
+  std::size_t i = 0;
+  for (; i + 8 <= bytes.size(); i += 8) {
+    std::uint64_t word;
+    std::memcpy(&word, bytes.data() + i, 8);
+    hash = (hash ^ word) * 0x9E3779B97F4A7C15u;
+    hash ^= hash >> 29;
+  }
+  for (; i < bytes.size(); ++i)
+    hash = (hash ^ static_cast<unsigned char>(bytes[i])) * 0x100000001B3u;
+  return hash ^ (hash >> 32);
+}
+
 // Remembers the statements written so far, to tell when one comes back. Statements are few;
 // the cap keeps memory flat for a table where every row is a statement of its own.
 class StatementsSeen {
  public:
   // True when a header line equal to this one was written before.
   bool SeenBefore(const char* header_line) {
-    std::uint64_t hash = 14695981039346656037u;  // FNV-1a
-    for (std::size_t i = 0; i < kLineWidth; ++i) {
-      hash = (hash ^ static_cast<unsigned char>(header_line[i])) * 1099511628211u;
-    }
+    const std::uint64_t hash = HashBytes(std::string_view(header_line, kLineWidth));
     if (hashes_.count(hash) != 0) return true;
     if (hashes_.size() < kCap) hashes_.insert(hash);
     return false;
@@ -54,6 +66,23 @@ class StatementsSeen {
  private:
   static constexpr std::size_t kCap = 100000;
   std::unordered_set<std::uint64_t> hashes_;
+};
+
+// The header lines of recent statements by the bytes of their header fields. Rows sorted by
+// another program switch between a few statements all the time; each switch then costs a
+// look-up instead of decoding and formatting the header again.
+class HeaderLineCache {
+ public:
+  struct Entry {
+    std::string key;
+    char line[kLineWithEnd];
+  };
+  // The entry for `key`: its line when entry.key == key, else a slot to fill.
+  Entry& Find(std::string_view key) { return entries_[HashBytes(key) % kSize]; }
+
+ private:
+  static constexpr std::size_t kSize = 64;
+  Entry entries_[kSize];
 };
 
 class DbfToAboPass {
@@ -95,19 +124,20 @@ class DbfToAboPass {
     if (last_key_.size() != key.size()) last_key_.assign(key.size(), '\0');
     if (key != last_key_) {
       last_key_.assign(key.data(), key.size());
-      StatementHeader header;
-      if ((result_.bad_value = decoder_.DecodeHeader(record, header))) return PassEnd::kBadValue;
-      if (!WriteHeaderLine(header, line)) return PassEnd::kAmountTooLarge;
+      HeaderLineCache::Entry& cached = header_lines_.Find(key);
+      if (cached.key != key) {
+        StatementHeader header;
+        if ((result_.bad_value = decoder_.DecodeHeader(record, header))) return PassEnd::kBadValue;
+        cached.key.clear();
+        if (!WriteHeaderLine(header, cached.line)) return PassEnd::kAmountTooLarge;
+        cached.key.assign(key.data(), key.size());
+      }
       // Other programs rewrite the bytes of a value ("47" for "047", "12.5" for "12.50"): a
       // new statement begins only where the values differ.
-      if (std::memcmp(line, last_header_line_, kLineWidth) != 0) {
-        std::memcpy(last_header_line_, line, kLineWidth);
-        if (statements_.SeenBefore(line) && !result_.repeated_sequence_number) {
-          result_.repeated_sequence_number = std::string(header.sequence_number);
-          result_.repeated_account = std::string(header.account);
-          result_.repeated_at_row = result_.rows_read + 1;
-        }
-        abo_.Write(line, sizeof line);
+      if (std::memcmp(cached.line, last_header_line_, kLineWidth) != 0) {
+        std::memcpy(last_header_line_, cached.line, kLineWidth);
+        NoteStatement(cached.line);
+        abo_.Write(cached.line, kLineWithEnd);
       }
     }
     StatementItem item;
@@ -120,6 +150,21 @@ class DbfToAboPass {
     return PassEnd::kFinished;
   }
 
+  // Remembers the first statement that comes back after another one.
+  void NoteStatement(const char* header_line) {
+    if (result_.repeated_sequence_number || !statements_.SeenBefore(header_line)) return;
+    const std::string_view line(header_line, kLineWidth);
+    const auto field = [line](const LineField& at) {
+      return std::string(line.substr(at.position - 1, at.width));
+    };
+    result_.repeated_sequence_number = field(header_line::kSequenceNumber);
+    result_.repeated_account = field(header_line::kAccount);
+    while (!result_.repeated_account->empty() && result_.repeated_account->back() == ' ') {
+      result_.repeated_account->pop_back();
+    }
+    result_.repeated_at_row = result_.rows_read + 1;
+  }
+
   BufferedReader& table_;
   MemoReader* memo_;
   BufferedWriter& abo_;
@@ -128,6 +173,7 @@ class DbfToAboPass {
   std::vector<char> record_;
   std::string last_key_;
   char last_header_line_[kLineWidth] = {};
+  HeaderLineCache header_lines_;
   StatementsSeen statements_;
   DbfToAboResult result_;
 };
