@@ -1,0 +1,313 @@
+"""Tables made by abo2dbf, edited and saved by other programs, come back through dbf2abo.
+
+With each of python's dbf, GDAL and LibreOffice Calc: a save without edits gives the statement
+back byte for byte; changing one NOTE, deleting one row and appending one gives exactly the
+statement built here from the original lines. What each program changed in the table is
+printed, with its version.
+
+Usage: edit_in_other_programs.py TRELVAN_CLI STATEMENT.gpc [PROGRAM...]
+(programs: dbf, gdal, libreoffice; all by default)
+"""
+
+import os
+import struct
+import subprocess
+import sys
+import tempfile
+import time
+import unittest
+
+CLI, STATEMENT = sys.argv[1], sys.argv[2]
+PROGRAMS = sys.argv[3:] or ["dbf", "gdal", "libreoffice"]
+
+NEW_NOTE = "Opraveno: účet"          # replaces the first item's NOTE
+DELETED_DOC = "0000000000002"        # the item deleted, with its two other lines
+NEW_ROW = {"DOC_NO": "0000000000008", "PRICE": 12.34, "CODE": "1", "NOTE": "Doplněno ručně"}
+COPIED_DOC = "0000000000007"         # the appended row takes its other values from this item
+
+
+def lines_of(data):
+    assert len(data) % 130 == 0
+    return [data[i:i + 130] for i in range(0, len(data), 130)]
+
+
+def field(text, width):
+    return text.encode("cp1250").ljust(width, b" ")
+
+
+def expected_statement(original):
+    """The statement after the edits, from the original lines alone."""
+    out, skipping = [], False
+    for line in lines_of(original):
+        tag, doc = line[:3], line[35:48].decode("cp1250")
+        if tag == b"075":
+            skipping = doc == DELETED_DOC
+            if doc == "0000000000001":
+                line = line[:97] + field(NEW_NOTE, 20) + line[117:]
+            if doc == COPIED_DOC:
+                copied = line
+        elif tag == b"074":
+            skipping = False
+        if not skipping:
+            out.append(line)
+    added = (copied[:35] + field(NEW_ROW["DOC_NO"], 13) + b"000000001234" + b"1" + copied[61:97]
+             + field(NEW_ROW["NOTE"], 20) + copied[117:])
+    return b"".join(out) + added
+
+
+def run(*args, **kwargs):
+    env = dict(os.environ, SOURCE_DATE_EPOCH="1765000000")
+    done = subprocess.run(args, env=env, stdin=subprocess.DEVNULL, capture_output=True,
+                          timeout=300, **kwargs)
+    if done.returncode != 0:
+        raise AssertionError(f"{args}: exit {done.returncode}\n{done.stdout!r}\n{done.stderr!r}")
+    return done
+
+
+def table_fields(data):
+    """(name, type, length) of each descriptor, the header length and the record length."""
+    count, header_length, record_length = struct.unpack_from("<IHH", data, 4)
+    fields, at = [], 32
+    while data[at] != 0x0D:
+        name = data[at:at + 11].split(b"\0")[0].decode()
+        fields.append((name, chr(data[at + 11]), data[at + 16]))
+        at += 32
+    return count, header_length, record_length, fields
+
+
+def describe_changes(before, after, memo_before, memo_after):
+    """What a program changed in the table, in a few lines."""
+    notes = []
+    header = ["version", "date", "count", "header length", "record length", "language driver"]
+    old = [before[0], before[1:4], *struct.unpack_from("<IHH", before, 4), before[29]]
+    new = [after[0], after[1:4], *struct.unpack_from("<IHH", after, 4), after[29]]
+    for name, a, b in zip(header, old, new):
+        if a != b and name != "count":
+            notes.append(f"header {name}: {a!r} -> {b!r}")
+    _, hl_a, rl_a, fields_a = table_fields(before)
+    count_b, hl_b, rl_b, fields_b = table_fields(after)
+    if fields_a != fields_b:
+        notes.append(f"fields: {[f for f in fields_b if f not in fields_a]} instead of "
+                     f"{[f for f in fields_a if f not in fields_b]}")
+    # Field values of the first record as bytes, where they differ.
+    offsets_a, offsets_b, at_a, at_b = {}, {}, 1, 1
+    for name, _, length in fields_a:
+        offsets_a[name] = (at_a, length)
+        at_a += length
+    for name, _, length in fields_b:
+        offsets_b[name] = (at_b, length)
+        at_b += length
+    flags = {after[hl_b + rl_b * i:hl_b + rl_b * i + 1] for i in range(count_b)}
+    notes.append(f"deletion flags present: {sorted(flags)}; rows {struct.unpack_from('<I', after, 4)[0]}")
+    for name, (at, length) in offsets_a.items():
+        if name not in offsets_b:
+            continue
+        a = before[hl_a + at:hl_a + at + length]
+        b_at, b_length = offsets_b[name]
+        b = after[hl_b + b_at:hl_b + b_at + b_length]
+        if a != b:
+            notes.append(f"{name} of row 1: {a!r} -> {b!r}")
+    if memo_after is None:
+        notes.append("memo file: removed")
+    elif memo_before != memo_after:
+        notes.append(f"memo file: {len(memo_before)} -> {len(memo_after)} bytes, header "
+                     f"{memo_before[:24].hex()} -> {memo_after[:24].hex()}")
+    return notes
+
+
+# --- the programs ------------------------------------------------------------------------------
+
+def edit_with_dbf(path, edit):
+    import dbf
+    table = dbf.Table(path)
+    table.open(dbf.READ_WRITE)
+    names = table.field_names
+    copied = None
+    for record in table:
+        doc = record.doc_no.strip()
+        if doc == COPIED_DOC:
+            copied = {name: record[name] for name in names}
+        if not edit:
+            dbf.write(record, **{name: record[name] for name in names})
+        elif doc == "0000000000001":
+            dbf.write(record, note=NEW_NOTE)
+        elif doc == DELETED_DOC:
+            dbf.delete(record)
+    if edit:
+        row = dict(copied, other_ln="")
+        row.update({name.lower(): value for name, value in NEW_ROW.items()})
+        table.append(row)
+    table.close()
+    return "python3-dbf " + ".".join(map(str, dbf.version))
+
+
+def edit_with_gdal(path, edit):
+    from osgeo import gdal, ogr
+    gdal.UseExceptions()
+    source = gdal.OpenEx(path, gdal.OF_VECTOR | gdal.OF_UPDATE)
+    layer = source.GetLayer(0)
+    features = list(layer)
+    copied = None
+    for feature in features:
+        doc = feature.GetField("DOC_NO")
+        if doc == COPIED_DOC:
+            copied = feature
+        if not edit:
+            layer.SetFeature(feature)
+        elif doc == "0000000000001":
+            feature.SetField("NOTE", NEW_NOTE)
+            layer.SetFeature(feature)
+        elif doc == DELETED_DOC:
+            layer.DeleteFeature(feature.GetFID())
+    if edit:
+        added = ogr.Feature(layer.GetLayerDefn())
+        added.SetFrom(copied)
+        added.SetFieldNull("OTHER_LN")
+        for name, value in NEW_ROW.items():
+            added.SetField(name, value)
+        layer.CreateFeature(added)
+    source = None
+    return f"GDAL {gdal.__version__}"
+
+
+class LibreOffice:
+    """Calc, headless, driven through UNO: loads the table with the dBase filter in
+    windows-1250 (text encoding 33), edits the sheet and stores it with the same filter."""
+
+    def __init__(self, work):
+        import uno
+        self.uno = uno
+        pipe = f"trelvan{os.getpid()}"
+        self.office = subprocess.Popen(
+            ["soffice", "--headless", "--invisible", "--norestore", "--nologo",
+             "-env:UserInstallation=" + uno.systemPathToFileUrl(os.path.join(work, "profile")),
+             f"--accept=pipe,name={pipe};urp;"],
+            stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        local = uno.getComponentContext()
+        resolver = local.ServiceManager.createInstanceWithContext(
+            "com.sun.star.bridge.UnoUrlResolver", local)
+        for _ in range(240):
+            try:
+                context = resolver.resolve(f"uno:pipe,name={pipe};urp;StarOffice.ComponentContext")
+                break
+            except Exception:  # the office is still starting
+                time.sleep(0.5)
+        else:
+            raise AssertionError("LibreOffice did not start")
+        self.desktop = context.ServiceManager.createInstanceWithContext(
+            "com.sun.star.frame.Desktop", context)
+        provider = context.ServiceManager.createInstanceWithContext(
+            "com.sun.star.configuration.ConfigurationProvider", context)
+        about = provider.createInstanceWithArguments(
+            "com.sun.star.configuration.ConfigurationAccess",
+            (self._property("nodepath", "/org.openoffice.Setup/Product"),))
+        self.version = f"LibreOffice {about.getByName('ooSetupVersionAboutBox')}"
+
+    def _property(self, name, value):
+        from com.sun.star.beans import PropertyValue
+        prop = PropertyValue()
+        prop.Name, prop.Value = name, value
+        return prop
+
+    def close(self):
+        try:
+            self.desktop.terminate()
+        except Exception:  # the bridge goes down with the office
+            pass
+        try:
+            self.office.wait(timeout=60)
+        except subprocess.TimeoutExpired:
+            self.office.kill()
+
+    def edit(self, path, edit):
+        dbase = (self._property("FilterName", "dBase"), self._property("FilterOptions", "33"))
+        url = self.uno.systemPathToFileUrl(path)
+        doc = self.desktop.loadComponentFromURL(url, "_blank", 0,
+                                                (self._property("Hidden", True),) + dbase)
+        sheet = doc.Sheets.getByIndex(0)
+        cursor = sheet.createCursor()
+        cursor.gotoEndOfUsedArea(False)
+        last_column, last_row = cursor.RangeAddress.EndColumn, cursor.RangeAddress.EndRow
+        columns = {sheet.getCellByPosition(c, 0).getString().split(",")[0]: c
+                   for c in range(last_column + 1)}
+        rows = {sheet.getCellByPosition(columns["DOC_NO"], r).getString(): r
+                for r in range(1, last_row + 1)}
+        if edit:
+            sheet.getCellByPosition(columns["NOTE"], rows["0000000000001"]).setString(NEW_NOTE)
+            # The appended row: the copied item's cells with their formats, then the new values.
+            source = sheet.getCellRangeByPosition(0, rows[COPIED_DOC], last_column,
+                                                  rows[COPIED_DOC]).RangeAddress
+            sheet.copyRange(sheet.getCellByPosition(0, last_row + 1).CellAddress, source)
+            for name, value in dict(NEW_ROW, OTHER_LN="").items():
+                cell = sheet.getCellByPosition(columns[name], last_row + 1)
+                cell.setValue(value) if isinstance(value, float) else cell.setString(value)
+            sheet.Rows.removeByIndex(rows[DELETED_DOC], 1)
+        doc.storeToURL(url, dbase + (self._property("Overwrite", True),))
+        doc.close(True)
+        return self.version
+
+
+# --- the tests ---------------------------------------------------------------------------------
+
+class EditInOtherProgramsTest(unittest.TestCase):
+    reports = []
+
+    def convert_after(self, program, edit):
+        with tempfile.TemporaryDirectory() as work:
+            table = os.path.join(work, "vypis.dbf")
+            run(CLI, "abo2dbf", "--code-page", "1250", STATEMENT, table)
+            with open(table, "rb") as f:
+                before = f.read()
+            with open(os.path.join(work, "vypis.dbt"), "rb") as f:
+                memo_before = f.read()
+            version = program(table, edit, work)
+            with open(table, "rb") as f:
+                after = f.read()
+            memo_path = os.path.join(work, "vypis.dbt")
+            memo_after = None
+            if os.path.exists(memo_path):
+                with open(memo_path, "rb") as f:
+                    memo_after = f.read()
+            back = os.path.join(work, "back.gpc")
+            shown = run(CLI, "dbf2abo", table, back)
+            with open(back, "rb") as f:
+                statement = f.read()
+            what = "edited" if edit else "saved unedited"
+            self.reports.append((f"{version}, {what}", shown.stdout.decode() + shown.stderr.decode(),
+                                 describe_changes(before, after, memo_before, memo_after)))
+            return statement
+
+    def check(self, program):
+        with open(STATEMENT, "rb") as f:
+            original = f.read()
+        self.assertEqual(lines_of(self.convert_after(program, False)), lines_of(original))
+        self.assertEqual(lines_of(self.convert_after(program, True)),
+                         lines_of(expected_statement(original)))
+
+    @unittest.skipUnless("dbf" in PROGRAMS, "not asked for")
+    def test_python_dbf(self):
+        self.check(lambda path, edit, work: edit_with_dbf(path, edit))
+
+    @unittest.skipUnless("gdal" in PROGRAMS, "not asked for")
+    def test_gdal(self):
+        self.check(lambda path, edit, work: edit_with_gdal(path, edit))
+
+    @unittest.skipUnless("libreoffice" in PROGRAMS, "not asked for")
+    def test_libreoffice(self):
+        with tempfile.TemporaryDirectory() as profile:
+            office = LibreOffice(profile)
+            try:
+                self.check(lambda path, edit, work: office.edit(path, edit))
+            finally:
+                office.close()
+
+    @classmethod
+    def tearDownClass(cls):
+        for title, shown, notes in cls.reports:
+            print(f"\n{title}\n  dbf2abo: {shown.strip()}")
+            for note in notes:
+                print(f"  {note}")
+
+
+if __name__ == "__main__":
+    unittest.main(argv=sys.argv[:1], verbosity=2)
