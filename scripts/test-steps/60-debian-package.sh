@@ -1,22 +1,13 @@
 #!/bin/bash
-# The Debian package: built with Debian's hardening flags, checked with lintian (no errors) and
+# The Debian package (scripts/package-debian), checked with lintian (no errors) and
 # appstreamcli, installed with apt-get, the installed trelvan-cli converts the example both
 # ways, man finds both pages and bash completes the command; then the package is removed.
 set -euo pipefail
 cd "$(dirname "$0")/../.."
 bash scripts/install-packages core ui debian-package
-build="build-deb"
-export DEB_BUILD_MAINT_OPTIONS=hardening=+all
-cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTRELVAN_BUILD_TESTS=OFF \
-  -DCMAKE_COMPILE_WARNING_AS_ERROR=ON -DCMAKE_CXX_FLAGS="$(dpkg-buildflags --get CXXFLAGS) \
-$(dpkg-buildflags --get CPPFLAGS)" -DCMAKE_EXE_LINKER_FLAGS="$(dpkg-buildflags --get LDFLAGS)" \
-  >/dev/null
-cmake --build "$build"
-rm -rf "$build/package"
-(cd "$build" && cpack -G DEB >/dev/null)
-deb=$(echo "$build"/package/trelvan_*_amd64.deb)
-[ -f "$deb" ] || { echo "debian-package: no package in $build/package" >&2; exit 1; }
-echo "debian-package: $deb ($(stat -c %s "$deb") bytes)"
+bash scripts/package-debian
+version=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' build-deb/CMakeCache.txt)
+deb=dist/trelvan_${version}_amd64.deb
 dpkg-deb --field "$deb" Depends
 
 lintian --fail-on error --display-info "$deb"
