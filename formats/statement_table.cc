@@ -28,9 +28,6 @@ constexpr FieldOffsets kOffsets = [] {
 }();
 
 char* At(char* record, Field field) { return record + kOffsets.of[static_cast<int>(field)]; }
-const char* At(const char* record, Field field) {
-  return record + kOffsets.of[static_cast<int>(field)];
-}
 std::size_t Width(Field field) { return DescriptionOf(field).length; }
 
 // True when one of the n bytes is NUL; eight at a time, the last eight overlapping.
@@ -70,20 +67,6 @@ bool PutAmount(char* record, Field field, std::int64_t hundredths) {
 
 void PutDate(char* record, Field field, const TableDate& date) {
   std::memcpy(At(record, field), date.text, sizeof date.text);
-}
-
-std::string_view GetText(const char* record, Field field) {
-  return std::string_view(At(record, field), Width(field));
-}
-
-std::int64_t GetAmount(const char* record, Field field) {
-  return ReadTableAmount(GetText(record, field));
-}
-
-TableDate GetDate(const char* record, Field field) {
-  TableDate date;
-  std::memcpy(date.text, At(record, field), sizeof date.text);
-  return date;
 }
 
 }  // namespace
@@ -158,41 +141,6 @@ bool EncodeItemPart(const StatementItem& item, char* record) {
 void EncodeMemoField(std::int64_t block, char field[kMemoFieldWidth]) {
   // Block numbers come from 32-bit memo file lengths, so ten characters always hold them.
   WriteRightJustified(field, kMemoFieldWidth, block);
-}
-
-StatementHeader DecodeHeaderPart(const char* record) {
-  StatementHeader header;
-  header.account = GetText(record, Field::kCustAccnt);
-  header.account_name = GetText(record, Field::kCustName);
-  header.previous_balance_date = GetDate(record, Field::kRestPrDt);
-  header.previous_balance = GetAmount(record, Field::kRestPrev);
-  header.new_balance = GetAmount(record, Field::kRestNew);
-  header.debit_turnover = GetAmount(record, Field::kDebetMd);
-  header.credit_turnover = GetAmount(record, Field::kCreditD);
-  header.sequence_number = GetText(record, Field::kOrderNo);
-  header.statement_date = GetDate(record, Field::kIssueDate);
-  return header;
-}
-
-StatementItem DecodeItemPart(const char* record) {
-  StatementItem item;
-  item.counter_account = GetText(record, Field::kProtiucet);
-  item.document_number = GetText(record, Field::kDocNo);
-  item.amount = GetAmount(record, Field::kPrice);
-  item.code = GetText(record, Field::kCode);
-  item.variable_symbol = GetText(record, Field::kVSymbol);
-  item.constant_symbol = GetText(record, Field::kKSymbol);
-  item.specific_symbol = GetText(record, Field::kSSymbol);
-  item.value_date = GetText(record, Field::kValuta);
-  item.note = GetText(record, Field::kNote);
-  item.change_code = GetText(record, Field::kCodeChan);
-  item.data_type = GetText(record, Field::kDataType);
-  item.due_date = GetDate(record, Field::kDueDate);
-  return item;
-}
-
-std::int64_t DecodeMemoBlock(const char* record) {
-  return ReadDecimalInteger(GetText(record, Field::kOtherLn));
 }
 
 }  // namespace trelvan

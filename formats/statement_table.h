@@ -117,11 +117,6 @@ bool EncodeItemPart(const StatementItem& item, char* record);
 // `field`, which is record + kMemoFieldOffset or a field patched into a written record.
 void EncodeMemoField(std::int64_t block, char field[kMemoFieldWidth]);
 
-// Reads the header part of a record of at least kRecordLength bytes; text views point into it.
-StatementHeader DecodeHeaderPart(const char* record);
-// Reads the item part; text views point into the record.
-StatementItem DecodeItemPart(const char* record);
-// Reads OTHER_LN as a decimal integer; 0 or less means no memo.
-std::int64_t DecodeMemoBlock(const char* record);
+// Records are read through their descriptors: see table_layout.h and statement_row_decoder.h.
 
 }  // namespace trelvan

@@ -1,4 +1,6 @@
 #include "formats/statement_table.h"
+#include "formats/statement_row_decoder.h"
+#include "formats/table_layout.h"
 
 #include <gtest/gtest.h>
 
@@ -108,13 +110,16 @@ TEST(StatementRecordTest, HeaderAndItemPartsMatchTheRecordFormats) {
                   "011226", "Faktura č. 12", "0", "1203", 2026, 12, 1, "");
     ASSERT_EQ(std::string(record, kRecordLength), std::string(expected)) << i;
 
-    const StatementHeader header_back = DecodeHeaderPart(record);
-    const StatementItem item_back = DecodeItemPart(record);
+    StatementRowDecoder decoder(StandardStatementLayout());
+    StatementHeader header_back;
+    StatementItem item_back;
+    ASSERT_FALSE(decoder.DecodeHeader(record, header_back));
+    ASSERT_FALSE(decoder.DecodeItem(record, item_back));
     EXPECT_EQ(header_back.previous_balance, header.previous_balance);
     EXPECT_EQ(header_back.credit_turnover, header.credit_turnover);
     EXPECT_EQ(item_back.amount, item.amount);
     EXPECT_EQ(item_back.note, "Faktura č. 12      ");
-    EXPECT_EQ(DecodeMemoBlock(record), 0);
+    EXPECT_EQ(decoder.MemoBlock(record), 0);
   }
 }
 
@@ -139,9 +144,10 @@ TEST(StatementRecordTest, MemoBlockIsRightJustifiedAndReadAsDecimal) {
   std::memset(record, ' ', sizeof record);
   EncodeMemoField(1, record + kMemoFieldOffset);
   EXPECT_EQ(std::string(record + 223, 10), "         1");
-  EXPECT_EQ(DecodeMemoBlock(record), 1);
+  const StatementRowDecoder decoder(StandardStatementLayout());
+  EXPECT_EQ(decoder.MemoBlock(record), 1);
   std::memcpy(record + 223, "   -5     ", 10);
-  EXPECT_EQ(DecodeMemoBlock(record), -5);
+  EXPECT_EQ(decoder.MemoBlock(record), -5);
 }
 
 }  // namespace
