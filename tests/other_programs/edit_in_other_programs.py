@@ -64,54 +64,35 @@ def run(*args, **kwargs):
     return done
 
 
-def table_fields(data):
-    """(name, type, length) of each descriptor, the header length and the record length."""
-    count, header_length, record_length = struct.unpack_from("<IHH", data, 4)
-    fields, at = [], 32
-    while data[at] != 0x0D:
-        name = data[at:at + 11].split(b"\0")[0].decode()
-        fields.append((name, chr(data[at + 11]), data[at + 16]))
-        at += 32
-    return count, header_length, record_length, fields
-
-
 def describe_changes(before, after, memo_before, memo_after):
-    """What a program changed in the table, in a few lines."""
+    """What a program changed in the table: header bytes, descriptors, row 1, memo file."""
     notes = []
-    header = ["version", "date", "count", "header length", "record length", "language driver"]
-    old = [before[0], before[1:4], *struct.unpack_from("<IHH", before, 4), before[29]]
-    new = [after[0], after[1:4], *struct.unpack_from("<IHH", after, 4), after[29]]
-    for name, a, b in zip(header, old, new):
-        if a != b and name != "count":
-            notes.append(f"header {name}: {a!r} -> {b!r}")
-    _, hl_a, rl_a, fields_a = table_fields(before)
-    count_b, hl_b, rl_b, fields_b = table_fields(after)
-    if fields_a != fields_b:
-        notes.append(f"fields: {[f for f in fields_b if f not in fields_a]} instead of "
-                     f"{[f for f in fields_a if f not in fields_b]}")
-    # Field values of the first record as bytes, where they differ.
-    offsets_a, offsets_b, at_a, at_b = {}, {}, 1, 1
-    for name, _, length in fields_a:
-        offsets_a[name] = (at_a, length)
-        at_a += length
-    for name, _, length in fields_b:
-        offsets_b[name] = (at_b, length)
-        at_b += length
-    flags = {after[hl_b + rl_b * i:hl_b + rl_b * i + 1] for i in range(count_b)}
-    notes.append(f"deletion flags present: {sorted(flags)}; rows {struct.unpack_from('<I', after, 4)[0]}")
-    for name, (at, length) in offsets_a.items():
-        if name not in offsets_b:
-            continue
-        a = before[hl_a + at:hl_a + at + length]
-        b_at, b_length = offsets_b[name]
-        b = after[hl_b + b_at:hl_b + b_at + b_length]
-        if a != b:
-            notes.append(f"{name} of row 1: {a!r} -> {b!r}")
-    if memo_after is None:
-        notes.append("memo file: removed")
-    elif memo_before != memo_after:
-        notes.append(f"memo file: {len(memo_before)} -> {len(memo_after)} bytes, header "
-                     f"{memo_before[:24].hex()} -> {memo_after[:24].hex()}")
+    for name, at, size in [("version", 0, 1), ("date", 1, 3), ("language driver", 29, 1)]:
+        if before[at:at + size] != after[at:at + size]:
+            notes.append(f"header {name}: {before[at:at + size].hex()} -> {after[at:at + size].hex()}")
+    layouts = []
+    for data in (before, after):
+        count, header_length, record_length = struct.unpack_from("<IHH", data, 4)
+        fields, at, offset = {}, 32, 1
+        while data[at] != 0x0D:
+            name, length = data[at:at + 11].split(b"\0")[0].decode(), data[at + 16]
+            fields[name] = (chr(data[at + 11]), length, header_length + offset)
+            at, offset = at + 32, offset + length
+        flags = {data[header_length + record_length * i] for i in range(count)}
+        layouts.append((fields, count, sorted(map(chr, flags))))
+    if [(n, t, l) for n, (t, l, _) in layouts[0][0].items()] != \
+            [(n, t, l) for n, (t, l, _) in layouts[1][0].items()]:
+        notes.append(f"descriptors: {layouts[1][0]}")
+    notes.append(f"rows {layouts[0][1]} -> {layouts[1][1]}, deletion flags {layouts[1][2]}")
+    for name, (_, length, at) in layouts[0][0].items():
+        if name in layouts[1][0]:
+            _, new_length, new_at = layouts[1][0][name]
+            if before[at:at + length] != after[new_at:new_at + new_length]:
+                notes.append(f"{name} of row 1: {before[at:at + length]!r} -> "
+                             f"{after[new_at:new_at + new_length]!r}")
+    if memo_before != memo_after:
+        notes.append(f"memo file: {len(memo_before)} -> {len(memo_after or b'')} bytes, header "
+                     f"{memo_before[:20].hex()} -> {(memo_after or b'')[:20].hex()}")
     return notes
 
 
