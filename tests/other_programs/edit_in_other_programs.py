@@ -55,6 +55,13 @@ def expected_statement(original):
     return b"".join(out) + added
 
 
+def read(path):
+    if not os.path.exists(path):
+        return None
+    with open(path, "rb") as f:
+        return f.read()
+
+
 def run(*args, **kwargs):
     env = dict(os.environ, SOURCE_DATE_EPOCH="1765000000")
     done = subprocess.run(args, env=env, stdin=subprocess.DEVNULL, capture_output=True,
@@ -235,32 +242,18 @@ class EditInOtherProgramsTest(unittest.TestCase):
 
     def convert_after(self, program, edit):
         with tempfile.TemporaryDirectory() as work:
-            table = os.path.join(work, "vypis.dbf")
+            table, memo = os.path.join(work, "vypis.dbf"), os.path.join(work, "vypis.dbt")
             run(CLI, "abo2dbf", "--code-page", "1250", STATEMENT, table)
-            with open(table, "rb") as f:
-                before = f.read()
-            with open(os.path.join(work, "vypis.dbt"), "rb") as f:
-                memo_before = f.read()
+            before, memo_before = read(table), read(memo)
             version = program(table, edit, work)
-            with open(table, "rb") as f:
-                after = f.read()
-            memo_path = os.path.join(work, "vypis.dbt")
-            memo_after = None
-            if os.path.exists(memo_path):
-                with open(memo_path, "rb") as f:
-                    memo_after = f.read()
-            back = os.path.join(work, "back.gpc")
-            shown = run(CLI, "dbf2abo", table, back)
-            with open(back, "rb") as f:
-                statement = f.read()
-            what = "edited" if edit else "saved unedited"
-            self.reports.append((f"{version}, {what}", shown.stdout.decode() + shown.stderr.decode(),
-                                 describe_changes(before, after, memo_before, memo_after)))
-            return statement
+            changes = describe_changes(before, read(table), memo_before, read(memo))
+            shown = run(CLI, "dbf2abo", table, os.path.join(work, "back.gpc"))
+            self.reports.append((f"{version}, {'edited' if edit else 'saved unedited'}",
+                                 (shown.stdout + shown.stderr).decode(), changes))
+            return read(os.path.join(work, "back.gpc"))
 
     def check(self, program):
-        with open(STATEMENT, "rb") as f:
-            original = f.read()
+        original = read(STATEMENT)
         self.assertEqual(lines_of(self.convert_after(program, False)), lines_of(original))
         self.assertEqual(lines_of(self.convert_after(program, True)),
                          lines_of(expected_statement(original)))
