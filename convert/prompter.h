@@ -10,6 +10,7 @@ enum class MessageStyle : int {
   kPlain = 0,         // OK, no icon
   kStop = 16,         // stop icon, OK
   kQuestion = 36,     // question icon, Yes and No
+  kWarning = 48,      // warning icon, OK
   kInformation = 64,  // information icon, OK
 };
 

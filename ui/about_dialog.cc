@@ -1,5 +1,7 @@
 #include "ui/about_dialog.h"
 
+#include <string>
+
 #include <wx/button.h>
 #include <wx/statbmp.h>
 #include <wx/stattext.h>
@@ -17,25 +19,12 @@ namespace {
 
 wxString Text(const char* utf8) { return wxString::FromUTF8(utf8); }
 
-const char* MailPrompt(MailResult result) {
-  switch (result) {
-    case MailResult::kUnavailable:
-      return ui_texts::kMailUnavailable;
-    case MailResult::kLibraryInvalid:
-      return ui_texts::kMailLibraryInvalid;
-    case MailResult::kSendFailed:
-      return ui_texts::kMailSendFailed;
-    case MailResult::kDone:
-      break;
-  }
-  return nullptr;
-}
-
 }  // namespace
 
 CAboutDlg::CAboutDlg(wxWindow* parent, UiServices& services)
     : wxDialog(parent, wxID_ANY, Text(ui_texts::kAboutCaption)), services_(services) {
-  SetClientSize(DialogSize(this, 230, 81));
+  // Ten units taller than the template: each link stands on its own line.
+  SetClientSize(DialogSize(this, 230, 91));
 
   // An icon control takes the icon's own size, whatever the template's box says.
   new wxStaticBitmap(this, wxID_ANY, AppIcon(32), DialogPoint(this, 11, 25));
@@ -52,17 +41,31 @@ CAboutDlg::CAboutDlg(wxWindow* parent, UiServices& services)
   ok->SetDefault();
   new wxStaticText(this, wxID_ANY, Text(ui_texts::kMakerAddress), DialogPoint(this, 50, 30),
                    DialogSize(this, 119, 25), wxST_NO_AUTORESIZE);
-  m_stcMail = new LinkLabel(this, ids::kMailLink, Text(ui_texts::kMailAddress),
-                            DialogPoint(this, 50, 61), DialogSize(this, 70, 8));
-  // The web link's box runs to the right margin: with the Windows dialog font the address is
-  // a few pixels longer than the template's 70 units, and a label is cut at its box.
-  m_stcWeb = new LinkLabel(this, ids::kWebLink, Text(ui_texts::kWebAddress),
-                           DialogPoint(this, 125, 61), DialogSize(this, 98, 8));
+  m_stcMail =
+      new LinkLabel(this, ids::kMailLink, Text(ui_texts::kMailAddress), DialogPoint(this, 50, 61));
+  m_stcWeb =
+      new LinkLabel(this, ids::kWebLink, Text(ui_texts::kWebAddress), DialogPoint(this, 50, 73));
+  // Tab goes from OK to the mail link and then the web link.
+  m_stcMail->MoveAfterInTabOrder(ok);
+  m_stcWeb->MoveAfterInTabOrder(m_stcMail);
   ok->SetFocus();
   CentreOnParent();
 }
 
-void CAboutDlg::OnMailClicked(wxCommandEvent& /*event*/) {
+void CAboutDlg::OnCharHook(wxKeyEvent& event) {
+  // Enter would press OK: on a link it opens the link, as Space does.
+  const int key = event.GetKeyCode();
+  const bool activates = key == WXK_RETURN || key == WXK_NUMPAD_ENTER || key == WXK_SPACE;
+  auto* link = dynamic_cast<LinkLabel*>(FindFocus());
+  if (activates && event.GetModifiers() == wxMOD_NONE && link != nullptr &&
+      link->GetParent() == this) {
+    link->Activate();
+    return;
+  }
+  event.Skip();
+}
+
+void CAboutDlg::OnMailClicked(wxHyperlinkEvent& /*event*/) {
   const wxString recipient = m_stcMail->GetLabelText();
   const wxString subject =
       wxString::Format(Text(ui_texts::kMailSubject), product_label_->GetLabelText());
@@ -74,12 +77,17 @@ void CAboutDlg::OnMailClicked(wxCommandEvent& /*event*/) {
   }
   Raise();
   SetFocus();
-  if (const char* prompt = MailPrompt(result)) {
-    services_.prompter.Show(MessageStyle::kPlain, prompt);
-  }
+  const char* prompt = result == MailResult::kUnavailable      ? ui_texts::kMailUnavailable
+                       : result == MailResult::kLibraryInvalid ? ui_texts::kMailLibraryInvalid
+                       : result == MailResult::kSendFailed     ? ui_texts::kMailSendFailed
+                                                               : nullptr;
+  if (prompt == nullptr) return;
+  // The user can still write to the address the link shows.
+  const wxString text = wxString::Format(Text(prompt), recipient);
+  services_.prompter.Show(MessageStyle::kInformation, std::string(text.utf8_str()));
 }
 
-void CAboutDlg::OnWebClicked(wxCommandEvent& /*event*/) {
+void CAboutDlg::OnWebClicked(wxHyperlinkEvent& /*event*/) {
   services_.launcher.Open(m_stcWeb->GetLabelText(), this);
 }
 
@@ -90,8 +98,9 @@ void RunAboutDialog(UiServices& services) {
 
 // clang-format off
 wxBEGIN_EVENT_TABLE(CAboutDlg, wxDialog)
-  EVT_BUTTON(ids::kMailLink, CAboutDlg::OnMailClicked)
-  EVT_BUTTON(ids::kWebLink, CAboutDlg::OnWebClicked)
+  EVT_HYPERLINK(ids::kMailLink, CAboutDlg::OnMailClicked)
+  EVT_HYPERLINK(ids::kWebLink, CAboutDlg::OnWebClicked)
+  EVT_CHAR_HOOK(CAboutDlg::OnCharHook)
 wxEND_EVENT_TABLE()
 // clang-format on
 

@@ -14,12 +14,18 @@ CConvertApp::CConvertApp(UiServices& services) : services_(services) {}
 
 CConvertApp::~CConvertApp() = default;
 
+bool CConvertApp::OnInit() {
+  for (int i = 1; i < argc; ++i) start_files_.push_back(argv[i]);
+  return true;
+}
+
 bool CConvertApp::InitInstance() {
   if (!services_.initialise_platform()) {
     services_.prompter.Show(MessageStyle::kStop, ui_texts::kStartupFailed);
     return false;
   }
   CConvertDlg dialog(nullptr, services_);
+  dialog.AcceptFiles(start_files_);
   SetTopWindow(&dialog);
   dialog.ShowModal();
   SetTopWindow(nullptr);

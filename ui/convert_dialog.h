@@ -1,17 +1,25 @@
 // The main dialog: the two paths, a browse button beside each, one button per conversion.
 // A conversion button reads both fields, checks that both are given (the source first) and
-// runs the conversion, which talks to the user itself. Enter in a field and Escape end the
-// dialog. The About dialog is on the window menu on Windows and on the context menu elsewhere.
+// runs the conversion, which talks to the user itself; the dialog keeps painting meanwhile.
+// The ABO field has the focus at start; Enter moves on from field to field and then to the
+// first conversion button; Escape and the close button end the dialog. A file chosen, dropped
+// or given at start fills its own field and proposes the other one while that is empty; both
+// paths and the last folder are remembered between runs. The About dialog is on the window
+// menu on Windows, on the dialog's context menu elsewhere, and on F1.
 #pragma once
 
 #include <memory>
+#include <string>
 
 #include <wx/dialog.h>
 #include <wx/icon.h>
 
+#include "convert/conversions.h"
+#include "ui/remembered_paths.h"
 #include "ui/ui_services.h"
 
 class wxMenu;
+class wxTextCtrl;
 
 namespace trelvan {
 
@@ -19,9 +27,12 @@ class CConvertDlg : public wxDialog {
  public:
   CConvertDlg(wxWindow* parent, UiServices& services);
 
-  // The menu that stands in for the window menu where the platform gives a dialog none:
-  // Close, a separator, and the About entry last.
-  std::unique_ptr<wxMenu> CreateWindowMenu() const;
+  // Puts each file into the field of its kind and proposes the other field; a file of
+  // neither kind is refused with a message.
+  void AcceptFiles(const wxArrayString& paths);
+  // Remembers what the fields hold now.
+  void SaveFields();
+  void EndModal(int result) override;
 
   // Exchanged with the path fields by TransferDataToWindow / TransferDataFromWindow.
   wxString m_strAboPath;
@@ -29,6 +40,10 @@ class CConvertDlg : public wxDialog {
   wxIcon m_hIcon;
 
  private:
+  struct FieldKind;
+  static const FieldKind kAbo;
+  static const FieldKind kDbf;
+
   void OnBrowseAbo(wxCommandEvent& event);
   void OnBrowseDbf(wxCommandEvent& event);
   void OnConvertAboToDbf(wxCommandEvent& event);
@@ -40,10 +55,15 @@ class CConvertDlg : public wxDialog {
   void OnContextMenu(wxContextMenuEvent& event);
   void OnHelpRequest(wxHelpEvent& event);
 
-  void Browse(wxString& path, const char* default_extension, const char* filter);
+  wxTextCtrl* Field(const FieldKind& kind) const;
+  void Browse(const FieldKind& kind);
+  // Sets one field (and only that one) and proposes the other one while it is empty.
+  void Place(const FieldKind& kind, const wxString& path);
   // Reads the fields; returns false after telling the user which path is missing.
   bool ReadPaths(const wxString& first, const char* first_missing, const wxString& second,
                  const char* second_missing);
+  using Conversion = int (*)(const std::string&, const std::string&, ConversionContext&);
+  void Convert(Conversion conversion, const wxString& source, const wxString& target);
 
 #ifdef __WXMSW__
   void AppendAboutToSystemMenu();
@@ -51,6 +71,7 @@ class CConvertDlg : public wxDialog {
 #endif
 
   UiServices& services_;
+  wxString last_folder_;
 
   wxDECLARE_EVENT_TABLE();
 };

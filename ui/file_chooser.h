@@ -1,5 +1,7 @@
 // The system's open-file dialog as the browse buttons use it: the file need not exist (the
 // same chooser names the output of the other direction) and there is no read-only choice.
+// Extensions match in any case, and a name typed without an extension gets the one of the
+// filter the user chose.
 #pragma once
 
 #include <optional>
@@ -10,26 +12,33 @@ class wxWindow;
 
 namespace trelvan {
 
+struct FileRequest {
+  wxString title;
+  // "name|pattern|...||": each pattern "*.ext"; "*.*" stands for every file.
+  wxString filter;
+  // Without the dot; given to a name chosen under the "every file" filter.
+  wxString default_extension;
+  wxString folder;  // where the chooser opens; empty: the platform's choice
+};
+
 class FileChooser {
  public:
   virtual ~FileChooser() = default;
-  // Returns the chosen full path, or nothing when the user cancels. `filter` is in the
-  // "name|pattern|...||" form, `default_extension` has no dot.
-  virtual std::optional<wxString> ChooseFile(wxWindow* owner, const wxString& default_extension,
-                                             const wxString& filter) = 0;
+  // Returns the chosen full path, or nothing when the user cancels.
+  virtual std::optional<wxString> ChooseFile(wxWindow* owner, const FileRequest& request) = 0;
 };
 
 class WxFileChooser : public FileChooser {
  public:
-  std::optional<wxString> ChooseFile(wxWindow* owner, const wxString& default_extension,
-                                     const wxString& filter) override;
+  std::optional<wxString> ChooseFile(wxWindow* owner, const FileRequest& request) override;
 };
 
-// Ends the filter list at its "||" terminator, so that "A|*.a||" offers one filter, not a
-// second nameless one.
-wxString WildcardFromFilter(const wxString& filter);
+// The filter as the platform's chooser takes it: ended at the "||" terminator, and where the
+// chooser matches case-sensitively (GTK), every letter of an extension as [xX].
+wxString PlatformWildcard(const wxString& filter);
 
-// Appends ".extension" to a path whose file name has no extension of its own.
-wxString WithDefaultExtension(const wxString& path, const wxString& extension);
+// The extension a name typed under filter number `index` gets: the filter's own, or
+// `fallback` for "*.*" and for an index beyond the list.
+wxString ExtensionOfFilter(const wxString& filter, int index, const wxString& fallback);
 
 }  // namespace trelvan

@@ -1,9 +1,5 @@
 #include "ui/link_label.h"
 
-#include <algorithm>
-
-#include <wx/cursor.h>
-
 #ifdef __WXMSW__
 #include <wx/msw/wrapwin.h>
 
@@ -13,6 +9,8 @@
 namespace trelvan {
 
 namespace {
+
+const wxColour kLinkBlue(0, 0, 255);
 
 wxCursor LinkCursor() {
 #ifdef __WXMSW__
@@ -28,22 +26,18 @@ wxCursor LinkCursor() {
 
 }  // namespace
 
-LinkLabel::LinkLabel(wxWindow* parent, int id, const wxString& text, const wxPoint& position,
-                     const wxSize& size)
-    : wxGenericStaticText(parent, id, text, position, size, wxST_NO_AUTORESIZE) {
-  SetForegroundColour(wxColour(0, 0, 255));
+LinkLabel::LinkLabel(wxWindow* parent, int id, const wxString& text, const wxPoint& position)
+    : wxGenericHyperlinkCtrl(parent, id, text, text, position, wxDefaultSize,
+                             wxNO_BORDER | wxHL_ALIGN_LEFT),
+      cursor_(LinkCursor()) {
+  SetNormalColour(kLinkBlue);
+  SetHoverColour(kLinkBlue);
+  SetVisitedColour(kLinkBlue);
   SetBackgroundColour(parent->GetBackgroundColour());
-  SetCursor(LinkCursor());
-  Bind(wxEVT_LEFT_UP, &LinkLabel::OnLeftUp, this);
-  // The template's width was made for a smaller font: an address is never cut.
-  SetSize(wxSize(std::max(size.x, GetBestSize().x), size.y));
-}
-
-void LinkLabel::OnLeftUp(wxMouseEvent& event) {
-  event.Skip();
-  wxCommandEvent click(wxEVT_BUTTON, GetId());
-  click.SetEventObject(this);
-  ProcessWindowEvent(click);
+  SetFont(GetFont().Underlined());
+  SetCursor(cursor_);
+  // The control sets the stock hand over its text; the system asks here before it draws one.
+  Bind(wxEVT_SET_CURSOR, [this](wxSetCursorEvent& event) { event.SetCursor(cursor_); });
 }
 
 }  // namespace trelvan

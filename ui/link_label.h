@@ -1,18 +1,23 @@
-// A label that acts as a link: blue text on its parent's background, the hand cursor, and a
-// click that reaches the parent as a button click with the label's id.
+// A link: blue underlined text on its parent's background, the hand cursor, and a place in the
+// Tab order with a focus frame. A click, Space or Enter (Activate) reaches the parent as a
+// wxEVT_HYPERLINK with the label's id; the target is the label's text.
 #pragma once
 
-#include <wx/generic/stattextg.h>
+#include <wx/cursor.h>
+#include <wx/hyperlink.h>  // before the generic one, which does not include it itself
+
+#include <wx/generic/hyperlink.h>
 
 namespace trelvan {
 
-class LinkLabel : public wxGenericStaticText {
+class LinkLabel : public wxGenericHyperlinkCtrl {
  public:
-  LinkLabel(wxWindow* parent, int id, const wxString& text, const wxPoint& position,
-            const wxSize& size);
+  LinkLabel(wxWindow* parent, int id, const wxString& text, const wxPoint& position);
+
+  void Activate() { SendEvent(); }
 
  private:
-  void OnLeftUp(wxMouseEvent& event);
+  wxCursor cursor_;
 };
 
 }  // namespace trelvan

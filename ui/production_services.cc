@@ -1,9 +1,14 @@
 #include "ui/production_services.h"
 
 #ifdef __WXMSW__
+#include <wx/msw/regconf.h>
 #include <wx/msw/wrapwin.h>
 
 #include <ole2.h>
+#else
+#include <wx/fileconf.h>
+#include <wx/filefn.h>
+#include <wx/utils.h>
 #endif
 
 namespace trelvan {
@@ -19,16 +24,27 @@ std::unique_ptr<MailSender> PlatformMail(Launcher& launcher) {
 #endif
 }
 
+// HKEY_CURRENT_USER\Software\Trelvan Software\TRELVAN on Windows, the user's configuration
+// folder ($XDG_CONFIG_HOME/trelvan.conf) elsewhere.
+std::unique_ptr<wxConfigBase> UserSettings() {
+#ifdef __WXMSW__
+  return std::make_unique<wxRegConfig>("TRELVAN", "Trelvan Software");
+#else
+  // Worked out by hand: the services are made before the application object is set up.
+  wxString folder = wxGetenv("XDG_CONFIG_HOME");
+  if (folder.empty() || !wxIsAbsolutePath(folder)) folder = wxGetHomeDir() + "/.config";
+  return std::make_unique<wxFileConfig>("trelvan", wxEmptyString, folder + "/trelvan.conf",
+                                        wxEmptyString, wxCONFIG_USE_LOCAL_FILE);
+#endif
+}
+
 }  // namespace
 
 ProductionServices::ProductionServices()
-    : mail_(PlatformMail(launcher_)), services_{files_,
-                                                clock_,
-                                                prompter_,
-                                                chooser_,
-                                                *mail_,
-                                                launcher_,
-                                                [this] { return InitialisePlatform(); }} {}
+    : mail_(PlatformMail(launcher_)),
+      settings_(UserSettings()),
+      services_{files_, clock_,    prompter_,  chooser_,
+                *mail_, launcher_, *settings_, [this] { return InitialisePlatform(); }} {}
 
 ProductionServices::~ProductionServices() {
 #ifdef __WXMSW__

@@ -1,8 +1,10 @@
 // The real services behind UiServices: the platform's files and clock, wx message boxes and
-// file chooser, the platform's mail and launcher.
+// file chooser, the platform's mail and launcher, the user's settings.
 #pragma once
 
 #include <memory>
+
+#include <wx/config.h>
 
 #include "platform/native_file_system.h"
 #include "platform/system_clock.h"
@@ -30,6 +32,7 @@ class ProductionServices {
   WxFileChooser chooser_;
   SystemLauncher launcher_;
   std::unique_ptr<MailSender> mail_;
+  std::unique_ptr<wxConfigBase> settings_;
   bool platform_initialised_ = false;
   UiServices services_;
 };

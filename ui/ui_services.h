@@ -1,6 +1,6 @@
 // What the dialogs are handed instead of reaching for the platform: files and today's date for
-// the conversions, message boxes, the file chooser, the mail layer, the launcher, and the
-// platform set-up the application needs before its first window.
+// the conversions, message boxes, the file chooser, the mail layer, the launcher, the user's
+// settings, and the platform set-up the application needs before its first window.
 #pragma once
 
 #include <functional>
@@ -12,6 +12,8 @@
 #include "ui/launcher.h"
 #include "ui/mail.h"
 
+class wxConfigBase;
+
 namespace trelvan {
 
 struct UiServices {
@@ -21,6 +23,8 @@ struct UiServices {
   FileChooser& chooser;
   MailSender& mail;
   Launcher& launcher;
+  // Where the paths are remembered between runs.
+  wxConfigBase& settings;
   // Returns false when the platform's services could not be set up; the program then stops.
   std::function<bool()> initialise_platform;
 };

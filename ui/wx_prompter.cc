@@ -1,6 +1,11 @@
 #include "ui/wx_prompter.h"
 
 #include <wx/msgdlg.h>
+#include <wx/utils.h>
+
+#ifndef __WXMSW__
+#include <wx/generic/msgdlgg.h>
+#endif
 
 #include "ui/ui_texts.h"
 
@@ -13,31 +18,53 @@ long WxStyleFor(MessageStyle style) {
     case MessageStyle::kStop:
       return wxOK | wxICON_STOP;
     case MessageStyle::kQuestion:
-      return wxYES_NO | wxICON_QUESTION;
+      return wxYES_NO | wxNO_DEFAULT | wxICON_QUESTION;
+    case MessageStyle::kWarning:
+      return wxOK | wxICON_WARNING;
     case MessageStyle::kInformation:
       return wxOK | wxICON_INFORMATION;
     case MessageStyle::kPlain:
       break;
   }
-  return wxOK | wxICON_NONE;
+#ifdef __WXMSW__
+  return wxOK | wxICON_NONE;  // with no icon flag at all, the system's box shows one
+#else
+  return wxOK;  // the drawn box knows no wxICON_NONE
+#endif
 }
+
+#ifdef __WXMSW__
+using MessageBox = wxMessageDialog;  // the system's box shows every icon
+#else
+// GTK's box has dropped its icons: wxWidgets draws this one, with the theme's icon.
+class MessageBox : public wxGenericMessageDialog {
+ public:
+  using wxGenericMessageDialog::wxGenericMessageDialog;
+  // Lays the box out before it is shown (the base class does it inside ShowModal), so that
+  // whoever watches modal dialogs sees the box as the user will.
+  int ShowModal() override {
+    DoCreateMsgdialog();
+    return wxDialog::ShowModal();
+  }
+};
+#endif
 
 }  // namespace
 
-int WxPrompter::ShowBox(long style, const std::string& text) {
-  wxMessageDialog box(owner_, wxString::FromUTF8(text), wxString::FromUTF8(ui_texts::kAppName),
-                      style);
+int WxPrompter::ShowBox(MessageStyle style, const std::string& text) {
+  // A conversion may run under the busy cursor; the user answers with the normal one.
+  wxBusyCursorSuspender normal_cursor;
+  MessageBox box(owner_, wxString::FromUTF8(text), wxString::FromUTF8(ui_texts::kAppName),
+                 WxStyleFor(style));
   box.SetYesNoLabels(wxString::FromUTF8(ui_texts::kYes), wxString::FromUTF8(ui_texts::kNo));
   box.SetOKLabel(wxString::FromUTF8(ui_texts::kOk));
   return box.ShowModal();
 }
 
 bool WxPrompter::AskYesNo(const std::string& question) {
-  return ShowBox(WxStyleFor(MessageStyle::kQuestion), question) == wxID_YES;
+  return ShowBox(MessageStyle::kQuestion, question) == wxID_YES;
 }
 
-void WxPrompter::Show(MessageStyle style, const std::string& text) {
-  ShowBox(WxStyleFor(style), text);
-}
+void WxPrompter::Show(MessageStyle style, const std::string& text) { ShowBox(style, text); }
 
 }  // namespace trelvan

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include <gtest/gtest.h>
+#include <wx/fileconf.h>
 #include <wx/window.h>
 
 #include "platform/native_file_system.h"
@@ -17,31 +18,21 @@
 namespace trelvan::testing {
 
 struct FakeFileChooser : FileChooser {
-  struct Call {
-    wxString default_extension;
-    wxString filter;
-  };
-  std::optional<wxString> ChooseFile(wxWindow* /*owner*/, const wxString& default_extension,
-                                     const wxString& filter) override {
-    calls.push_back({default_extension, filter});
+  std::optional<wxString> ChooseFile(wxWindow* /*owner*/, const FileRequest& request) override {
+    requests.push_back(request);
     return answer;
   }
   std::optional<wxString> answer;  // nothing: the user cancels
-  std::vector<Call> calls;
+  std::vector<FileRequest> requests;
 };
 
 struct FakeMailSender : MailSender {
-  struct Call {
-    wxString to;
-    wxString subject;
-    bool owner_disabled;  // whether the About dialog took input while the mail program ran
-  };
   MailResult Send(wxWindow* owner, const wxString& to, const wxString& subject) override {
-    calls.push_back({to, subject, owner != nullptr && !owner->IsEnabled()});
+    calls.push_back({to, subject, owner != nullptr && !owner->IsEnabled() ? "disabled" : ""});
     return result;
   }
   MailResult result = MailResult::kDone;
-  std::vector<Call> calls;
+  std::vector<std::vector<wxString>> calls;  // to, subject, whether the About dialog waited
 };
 
 struct FakeLauncher : Launcher {
@@ -62,9 +53,12 @@ struct UiFakes {
   FakeFileChooser chooser;
   FakeMailSender mail;
   FakeLauncher launcher;
+  // A settings file of the tests' own, emptied before each test.
+  wxFileConfig settings{"trelvan-ui-tests", "", wxFileName::CreateTempFileName("trelvan-ui"), "",
+                        wxCONFIG_USE_LOCAL_FILE};
   bool platform_ready = true;
   int platform_initialisations = 0;
-  UiServices services{files, clock, prompter, chooser, mail, launcher, [this] {
+  UiServices services{files, clock, prompter, chooser, mail, launcher, settings, [this] {
                         ++platform_initialisations;
                         return platform_ready;
                       }};
@@ -74,6 +68,7 @@ struct UiFakes {
     chooser = FakeFileChooser();
     mail = FakeMailSender();
     launcher = FakeLauncher();
+    settings.DeleteAll();
     platform_ready = true;
     platform_initialisations = 0;
   }

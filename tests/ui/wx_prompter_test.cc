@@ -3,127 +3,170 @@
 
 #include <gtest/gtest.h>
 #include <wx/app.h>
+#include <wx/button.h>
 #include <wx/filedlg.h>
 #include <wx/msgdlg.h>
+#include <wx/statbmp.h>
 
 #include "tests/ui/gtest_modal_hook.h"
 #include "tests/ui/ui_fakes.h"
 #include "ui/file_chooser.h"
+#include "ui/ui_texts.h"
+#include "ui/warning_gatherer.h"
 
 namespace trelvan::testing {
 namespace {
 
-// Answers a message box and keeps what it looked like.
+// What a message box looked like: its text, style and labels, and where wxWidgets draws the
+// box itself (GTK), the default button and the icon it shows.
 struct SeenBox {
-  wxString message;
-  wxString caption;
+  wxString message, labels;
   long style = 0;
-  wxString yes, no, ok;
+  int default_button = wxID_NONE;
+  wxImage icon;
 };
 
-class AnswerBox : public wxExpectModal<wxMessageDialog> {
+class AnswerBox : public wxModalExpectation {
  public:
-  AnswerBox(int answer, SeenBox& seen) : wxExpectModal<wxMessageDialog>(answer), seen_(&seen) {}
-
- protected:
-  int OnInvoked(wxMessageDialog* box) const override {
-    *seen_ = {box->GetMessage(),  box->GetTitle(),   box->GetMessageDialogStyle(),
-              box->GetYesLabel(), box->GetNoLabel(), box->GetOKLabel()};
-    return wxExpectModal<wxMessageDialog>::OnInvoked(box);
+  AnswerBox(int answer, SeenBox& seen) : answer_(answer), seen_(&seen) {}
+  int Invoke(wxDialog* dialog) const override {
+    auto* box = dynamic_cast<wxMessageDialogBase*>(dialog);
+    if (box == nullptr) return wxID_NONE;
+    seen_->message = box->GetMessage();
+    seen_->labels = box->GetYesLabel() + "/" + box->GetNoLabel() + "/" + box->GetOKLabel();
+    seen_->style = box->GetMessageDialogStyle();
+    if (auto* button = dynamic_cast<wxButton*>(dialog->GetDefaultItem())) {
+      seen_->default_button = button->GetId();
+    }
+    for (wxWindow* child : dialog->GetChildren()) {
+      if (auto* icon = dynamic_cast<wxStaticBitmap*>(child)) {
+        seen_->icon = icon->GetBitmap().ConvertToImage();
+      }
+    }
+    return answer_;
   }
 
+ protected:
+  wxString GetDefaultDescription() const override { return "a message box"; }
+
  private:
+  int answer_;
   SeenBox* seen_;
 };
 
 using WxPrompterTest = UiTest;
 
-TEST_F(WxPrompterTest, QuestionHasCzechYesAndNoAndOnlyYesCounts) {
+TEST_F(WxPrompterTest, QuestionDefaultsToNoAndOnlyYesCounts) {
   WxPrompter prompter;
   SeenBox seen;
   bool yes = false;
   wxTEST_DIALOG(yes = prompter.AskYesNo("Přepsat?"), AnswerBox(wxID_YES, seen));
   EXPECT_TRUE(yes);
   EXPECT_EQ(seen.message, wxString::FromUTF8("Přepsat?"));
-  EXPECT_EQ(seen.caption, "TRELVAN");
-  EXPECT_TRUE(seen.style & wxYES_NO);
-  EXPECT_TRUE(seen.style & wxICON_QUESTION);
-  EXPECT_EQ(seen.yes, "Ano");
-  EXPECT_EQ(seen.no, "Ne");
+  EXPECT_EQ(seen.labels, "Ano/Ne/OK");
+  EXPECT_EQ(seen.style & (wxYES_NO | wxNO_DEFAULT | wxICON_MASK),
+            wxYES_NO | wxNO_DEFAULT | wxICON_QUESTION);
+#ifndef __WXMSW__
+  EXPECT_EQ(seen.default_button, wxID_NO);
+#endif
   wxTEST_DIALOG(yes = prompter.AskYesNo("Přepsat?"), AnswerBox(wxID_NO, seen));
   EXPECT_FALSE(yes);
 }
 
-TEST_F(WxPrompterTest, EachStyleHasItsIconAndAnOkButton) {
+TEST_F(WxPrompterTest, EachKindOfMessageShowsItsOwnIcon) {
   WxPrompter prompter;
-  const std::pair<MessageStyle, long> styles[] = {{MessageStyle::kPlain, wxICON_NONE},
-                                                  {MessageStyle::kStop, wxICON_STOP},
-                                                  {MessageStyle::kInformation, wxICON_INFORMATION}};
-  for (const auto& [style, icon] : styles) {
+  const std::pair<MessageStyle, long> kinds[] = {{MessageStyle::kStop, wxICON_STOP},
+                                                 {MessageStyle::kWarning, wxICON_WARNING},
+                                                 {MessageStyle::kInformation, wxICON_INFORMATION},
+                                                 {MessageStyle::kPlain, 0}};
+  std::vector<wxImage> icons;
+  for (const auto& [style, icon] : kinds) {
     SeenBox seen;
-    wxTEST_DIALOG(prompter.Show(style, "Konverze proběhla úspěšně"), AnswerBox(wxID_OK, seen));
-    EXPECT_EQ(seen.style & wxICON_MASK, icon) << static_cast<int>(style);
-    EXPECT_TRUE(seen.style & wxOK);
-    EXPECT_FALSE(seen.style & wxYES_NO);
-    EXPECT_EQ(seen.ok, "OK");
-    EXPECT_EQ(seen.message, wxString::FromUTF8("Konverze proběhla úspěšně"));
+    wxTEST_DIALOG(prompter.Show(style, "Zpráva"), AnswerBox(wxID_OK, seen));
+    EXPECT_EQ(seen.style & ((wxICON_MASK & ~wxICON_NONE) | wxOK | wxYES_NO), icon | wxOK);
+#ifndef __WXMSW__
+    // The icon is drawn, and differs from every other kind's.
+    EXPECT_EQ(seen.icon.IsOk(), style != MessageStyle::kPlain) << static_cast<int>(style);
+    for (const wxImage& other : icons) {
+      EXPECT_FALSE(seen.icon.IsOk() && other.GetWidth() == seen.icon.GetWidth() &&
+                   other.GetHeight() == seen.icon.GetHeight() &&
+                   memcmp(other.GetData(), seen.icon.GetData(),
+                          3 * other.GetWidth() * other.GetHeight()) == 0);
+    }
+    icons.push_back(seen.icon);
+#endif
   }
 }
 
-// Answers the file dialog with a path and keeps its wildcard and style.
+TEST(WarningGatherer, ConsecutiveWarningsShareOneBoxShownBeforeTheNextMessage) {
+  RecordingPrompter shown;
+  WarningGatherer gatherer(shown);
+  gatherer.Show(MessageStyle::kWarning, "první");
+  gatherer.Show(MessageStyle::kWarning, "druhé");
+  gatherer.Show(MessageStyle::kPlain, "hotovo");
+  for (int i = 0; i < 25; ++i) gatherer.Show(MessageStyle::kWarning, std::to_string(i));
+  gatherer.Flush();
+  gatherer.Flush();
+  ASSERT_EQ(shown.shown.size(), 3u);
+  EXPECT_EQ(shown.shown[0], (Shown{MessageStyle::kWarning, "první\ndruhé"}));
+  EXPECT_EQ(shown.shown[1], (Shown{MessageStyle::kPlain, "hotovo"}));
+  EXPECT_EQ(shown.shown[2].text.substr(shown.shown[2].text.rfind('\n') + 1),
+            "… a další upozornění (5)");
+}
+
+// Answers the file dialog with a path under one of its filters and keeps what it offered:
+// title, folder, wildcard, whether the file must exist.
 class AnswerFileDialog : public wxExpectModal<wxFileDialog> {
  public:
-  AnswerFileDialog(const wxString& path, wxString& wildcard, long& style)
-      : wxExpectModal<wxFileDialog>(path), wildcard_(&wildcard), style_(&style) {}
+  AnswerFileDialog(const wxString& path, int filter, std::vector<wxString>& seen)
+      : wxExpectModal<wxFileDialog>(path), filter_(filter), seen_(&seen) {}
 
  protected:
   int OnInvoked(wxFileDialog* dialog) const override {
-    *wildcard_ = dialog->GetWildcard();
-    *style_ = dialog->GetWindowStyle();
+    *seen_ = {dialog->GetMessage(), dialog->GetDirectory(), dialog->GetWildcard(),
+              dialog->HasFlag(wxFD_FILE_MUST_EXIST) ? "must exist" : ""};
     const int result = wxExpectModal<wxFileDialog>::OnInvoked(dialog);
     // GTK selects the file once it has read the folder, which takes a few turns of the loop.
     for (int i = 0; i < 300 && dialog->GetPath().empty(); ++i) {
       wxTheApp->Yield(true);
       wxMilliSleep(10);
     }
+    dialog->SetFilterIndex(filter_);
     return result;
   }
 
  private:
-  wxString* wildcard_;
-  long* style_;
+  int filter_;
+  std::vector<wxString>* seen_;
 };
 
-TEST_F(WxPrompterTest, FileChooserOffersTheFiltersAndAddsTheDefaultExtension) {
+TEST_F(WxPrompterTest, FileChooserMatchesAnyCaseAndExtendsByTheChosenFilter) {
   WxFileChooser chooser;
-  wxString wildcard;
-  long style = 0;
-  std::optional<wxString> chosen;
   // The GTK chooser only reports a file that is there; the program also takes new names.
   WriteFile(TempPath("novy"), "");
-  wxTEST_DIALOG(chosen = chooser.ChooseFile(nullptr, "abo",
-                                            "GPC Files (*.gpc)|*.gpc|ABO Files (*.abo)|*.abo||"),
-                AnswerFileDialog(TempPath("novy"), wildcard, style));
-  ASSERT_TRUE(chosen.has_value());
-  EXPECT_EQ(*chosen, TempPath("novy") + ".abo");
-  EXPECT_EQ(wildcard, "GPC Files (*.gpc)|*.gpc|ABO Files (*.abo)|*.abo");
-  EXPECT_FALSE(style & wxFD_FILE_MUST_EXIST);
-
-  wxTEST_DIALOG(chosen = chooser.ChooseFile(nullptr, "abo", "ABO Files (*.abo)|*.abo||"),
+  const FileRequest request{"ABO soubor", wxString::FromUTF8(ui_texts::kAboFilter), "abo",
+                            wxString::FromUTF8(temp_dir_)};
+#ifdef __WXMSW__  // the system matches in any case
+  const char* wildcard =
+      "GPC Files (*.gpc)|*.gpc|ABO Files (*.abo)|*.abo|Všechny soubory (*.*)|*.*";
+#else
+  const char* wildcard =
+      "GPC Files (*.gpc)|*.[gG][pP][cC]|ABO Files (*.abo)|*.[aA][bB][oO]|Všechny soubory (*.*)|*";
+#endif
+  // A new name under "every file" gets the kind's extension (GTK hides it under the others).
+  std::vector<wxString> seen;
+  std::optional<wxString> chosen;
+  wxTEST_DIALOG(chosen = chooser.ChooseFile(nullptr, request),
+                AnswerFileDialog(TempPath("novy"), 2, seen));
+  EXPECT_EQ(chosen.value_or("-"), TempPath("novy") + ".abo");
+  EXPECT_EQ(seen, (std::vector<wxString>{"ABO soubor", wxString::FromUTF8(temp_dir_),
+                                         wxString::FromUTF8(wildcard), ""}));
+  for (const auto& [filter, extension] :
+       {std::pair{0, "gpc"}, {1, "abo"}, {2, "abo"}, {3, "abo"}}) {
+    EXPECT_EQ(ExtensionOfFilter(request.filter, filter, "abo"), extension);
+  }
+  wxTEST_DIALOG(EXPECT_FALSE(chooser.ChooseFile(nullptr, request)),
                 wxExpectModal<wxFileDialog>(TempPath("x.gpc"), wxID_CANCEL));
-  EXPECT_FALSE(chosen.has_value());
-}
-
-TEST(FileChooserText, TrailingTerminatorAddsNoEmptyFilter) {
-  EXPECT_EQ(WildcardFromFilter("DBF Files (*.dbf)|*.dbf||"), "DBF Files (*.dbf)|*.dbf");
-  EXPECT_EQ(WildcardFromFilter("A|*.a|B|*.b"), "A|*.a|B|*.b");
-  EXPECT_EQ(WildcardFromFilter("A|*.a||B|*.b||"), "A|*.a");
-}
-
-TEST(FileChooserText, DefaultExtensionOnlyForNamesWithoutOne) {
-  EXPECT_EQ(WithDefaultExtension("/d/vypis", "abo"), "/d/vypis.abo");
-  EXPECT_EQ(WithDefaultExtension("/d/vypis.gpc", "abo"), "/d/vypis.gpc");
-  EXPECT_EQ(WithDefaultExtension("/d.x/vypis", "dbf"), "/d.x/vypis.dbf");
 }
 
 }  // namespace
