@@ -119,8 +119,13 @@ CConvertDlg::CConvertDlg(wxWindow* parent, UiServices& services)
   AppendAboutToSystemMenu();
 #endif
   Centre();
-  // What the user types at once goes into the first field.
-  abo->SetFocus();
+}
+
+void CConvertDlg::OnInitDialog(wxInitDialogEvent& event) {
+  wxDialog::OnInitDialog(event);
+  // What the user types at once goes into the first field, in place of a remembered path.
+  Field(kAbo)->SetFocus();
+  Field(kAbo)->SelectAll();
 }
 
 wxTextCtrl* CConvertDlg::Field(const FieldKind& kind) const {
@@ -282,6 +287,7 @@ wxBEGIN_EVENT_TABLE(CConvertDlg, wxDialog)
   EVT_TEXT_ENTER(ids::kAboPath, CConvertDlg::OnEnterInPath)
   EVT_TEXT_ENTER(ids::kDbfPath, CConvertDlg::OnEnterInPath)
   EVT_CHAR_HOOK(CConvertDlg::OnCharHook)
+  EVT_INIT_DIALOG(CConvertDlg::OnInitDialog)
   EVT_MENU(ids::kAboutCommand, CConvertDlg::OnAboutCommand)
   EVT_MENU(ids::kCloseCommand, CConvertDlg::OnCloseCommand)
 #ifndef __WXMSW__

@@ -44,6 +44,7 @@ class CConvertDlg : public wxDialog {
   static const FieldKind kAbo;
   static const FieldKind kDbf;
 
+  void OnInitDialog(wxInitDialogEvent& event);
   void OnBrowseAbo(wxCommandEvent& event);
   void OnBrowseDbf(wxCommandEvent& event);
   void OnConvertAboToDbf(wxCommandEvent& event);

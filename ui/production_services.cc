@@ -8,6 +8,7 @@
 #else
 #include <wx/fileconf.h>
 #include <wx/filefn.h>
+#include <wx/filename.h>
 #include <wx/utils.h>
 #endif
 
@@ -33,6 +34,7 @@ std::unique_ptr<wxConfigBase> UserSettings() {
   // Worked out by hand: the services are made before the application object is set up.
   wxString folder = wxGetenv("XDG_CONFIG_HOME");
   if (folder.empty() || !wxIsAbsolutePath(folder)) folder = wxGetHomeDir() + "/.config";
+  if (!wxDirExists(folder)) wxFileName::Mkdir(folder, wxS_DIR_DEFAULT, wxPATH_MKDIR_FULL);
   return std::make_unique<wxFileConfig>("trelvan", wxEmptyString, folder + "/trelvan.conf",
                                         wxEmptyString, wxCONFIG_USE_LOCAL_FILE);
 #endif
