@@ -249,6 +249,9 @@ Section "Uninstall"
     System::Call 'shell32::SHChangeNotify(i 0x08000000, i 0, p 0, p 0)'
   ${EndIf}
   DeleteRegKey SHCTX "${UNINSTALL_KEY}"
+  ; The paths the dialog remembered for the user who uninstalls.
+  DeleteRegKey HKCU "Software\${PUBLISHER}\${PRODUCT}"
+  DeleteRegKey /IfEmpty HKCU "Software\${PUBLISHER}"
   Delete "$INSTDIR\TRELVAN.EXE"
   Delete "$INSTDIR\trelvan-cli.exe"
   Delete "$INSTDIR\CTI-MNE.txt"

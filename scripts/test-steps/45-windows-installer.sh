@@ -77,6 +77,9 @@ round() {
   ) | tr -d '\r'
   cmp "$example" "$work/convert/back.gpc" || fail "the installed trelvan-cli did not convert back"
 
+  # What the dialog remembers between runs goes with the program.
+  "$wine" reg add 'HKCU\Software\Trelvan Software\TRELVAN' /v AboPath /d statement.gpc /f \
+    >/dev/null 2>&1
   "$wine" "$dir/uninstall.exe" /S || fail "uninstall failed with $?"
   wineserver -w
   [ ! -e "$dir" ] || fail "$location is still there: $(ls -A "$dir")"
