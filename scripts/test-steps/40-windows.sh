@@ -1,7 +1,7 @@
 #!/bin/bash
 # The Windows build: wxWidgets for mingw-w64 (built once into a cache outside the repository),
 # the cross build with warnings as errors, every test through Wine in a throw-away prefix (the
-# dialog's under a virtual X display), and the zip.
+# dialog's under a virtual X display), and the zip and the installer (scripts/package-windows).
 set -euo pipefail
 cd "$(dirname "$0")/../.."
 bash scripts/install-packages core windows
