@@ -11,14 +11,14 @@ _trelvan_cli() {
       abo2dbf | dbf2abo | check)
         if [[ -z $command ]]; then command=${words[i]}; else ((operands++)); fi
         ;;
-      -d) directory=1 ;;
+      -d | --directory) directory=1 ;;
       -*) ;;
-      *) [[ ${words[i - 1]} == @(-d|--code-page) ]] || ((operands++)) ;;
+      *) [[ ${words[i - 1]} == @(-d|--directory|--code-page) ]] || ((operands++)) ;;
     esac
   done
 
   case $prev in
-    -d)
+    -d | --directory)
       _filedir -d
       return
       ;;
@@ -36,9 +36,9 @@ _trelvan_cli() {
   if [[ $cur == -* ]]; then
     local options
     case $command in
-      abo2dbf) options='--yes --quiet -d --code-page --' ;;
-      dbf2abo) options='--yes --quiet -d --' ;;
-      check) options='--json --' ;;
+      abo2dbf) options='--yes --quiet --directory --code-page --' ;;
+      dbf2abo) options='--yes --quiet --directory --' ;;
+      check) options='--json --quiet --' ;;
     esac
     mapfile -t COMPREPLY < <(compgen -W "$options" -- "$cur")
     return
