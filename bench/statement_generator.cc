@@ -227,6 +227,14 @@ void StatementGenerator::WriteMessageLine(char* line) {
   FinishLine(line);
 }
 
+std::string StatementFile(const StatementFileShape& shape) {
+  StatementGenerator generator(shape);
+  std::string file;
+  char line[kLineWithEnd];
+  while (generator.NextLine(line)) file.append(line, sizeof line);
+  return file;
+}
+
 bool WriteStatementFile(const std::string& path, const StatementFileShape& shape) {
   std::FILE* file = std::fopen(path.c_str(), "wb");
   if (file == nullptr) return false;

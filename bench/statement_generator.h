@@ -54,6 +54,9 @@ class StatementGenerator {
   Next next_ = Next::kHeader;
 };
 
+// The whole statement file in memory, for tests.
+std::string StatementFile(const StatementFileShape& shape);
+
 // Writes a whole statement file to `path`. Returns false when the file cannot be written.
 bool WriteStatementFile(const std::string& path, const StatementFileShape& shape);
 

@@ -5,9 +5,9 @@
 #include <sstream>
 
 #include "cli/stream_prompter.h"
-#include "tests/convert/abo_fixture.h"
 #include "tests/support/fixed_clock.h"
 #include "tests/support/memory_file_system.h"
+#include "tests/support/statement_files.h"
 
 namespace trelvan::testing {
 namespace {
@@ -15,6 +15,8 @@ namespace {
 class RunCliTest : public ::testing::Test {
  protected:
   int Run(const std::vector<std::string>& args) {
+    out_.str("");
+    err_.str("");
     CliEnvironment env{files_, in_, out_, err_, interactive_, epoch_, clock_};
     return RunCli(args, env);
   }
@@ -28,22 +30,19 @@ class RunCliTest : public ::testing::Test {
   FixedClock clock_{Date{2026, 12, 6}};
 };
 
-TEST_F(RunCliTest, ConvertsAndPrintsTheSuccessOnStandardOutput) {
-  files_.Put("in.gpc", Statement({HeaderLine(HeaderValues()), ItemLine(ItemValues())}));
+TEST_F(RunCliTest, SuccessGoesToStandardOutputAndFailureToStandardError) {
+  files_.Put("in.gpc", Line("0740000001234567890") + Line("0750000001234567890"));
   EXPECT_EQ(Run({"abo2dbf", "in.gpc", "out.dbf"}), 0);
-  EXPECT_EQ(out_.str(), "Konverze proběhla úspěšně\n");
-  EXPECT_EQ(err_.str(), "");
-  EXPECT_EQ(Run({"dbf2abo", "--yes", "out.dbf", "back.gpc"}), 0);
-  EXPECT_EQ(files_.Contents("back.gpc"), files_.Contents("in.gpc"));
-}
-
-TEST_F(RunCliTest, FailuresGoToStandardErrorWithExitStatusOne) {
+  EXPECT_EQ(out_.str() + err_.str(), "Konverze proběhla úspěšně\n");
+  EXPECT_EQ(files_.Contents("out.dbf").substr(0, 4), "\x83\x1A\x0C\x06");  // the local date
+  EXPECT_EQ(Run({"dbf2abo", "out.dbf", "back.gpc"}), 0);
+  EXPECT_EQ(out_.str() + err_.str(), "Konverze proběhla úspěšně\n");
+  EXPECT_EQ(files_.Contents("back.gpc").size(), 260u);
   EXPECT_EQ(Run({"abo2dbf", "missing.gpc", "out.dbf"}), 1);
-  EXPECT_EQ(out_.str(), "");
-  EXPECT_EQ(err_.str(), "Nemohu otevřít soubor \"missing.gpc\"\n");
+  EXPECT_EQ(out_.str() + "|" + err_.str(), "|Nemohu otevřít soubor \"missing.gpc\"\n");
 }
 
-TEST_F(RunCliTest, UsageErrorsExitWithTwo) {
+TEST_F(RunCliTest, UsageErrorsExitWithTwoAndHelpAndVersionWithZero) {
   for (const std::vector<std::string>& args :
        std::vector<std::vector<std::string>>{{},
                                              {"abo2dbf", "in.gpc"},
@@ -53,67 +52,49 @@ TEST_F(RunCliTest, UsageErrorsExitWithTwo) {
                                              {"abo2dbf", "--code-page", "852", "a", "b"},
                                              {"abo2dbf", "a", "b", "--code-page"},
                                              {"dbf2abo", "--code-page", "1250", "a", "b"}}) {
-    err_.str("");
     EXPECT_EQ(Run(args), 2);
     EXPECT_NE(err_.str().find("Použití: trelvan-cli abo2dbf"), std::string::npos);
+    EXPECT_EQ(out_.str(), "");
   }
-  EXPECT_EQ(out_.str(), "");
-}
-
-TEST_F(RunCliTest, CodePageOptionMarksTheTableAsWindows1250) {
-  files_.Put("in.gpc", Statement({HeaderLine(HeaderValues()), ItemLine(ItemValues())}));
-  EXPECT_EQ(Run({"abo2dbf", "in.gpc", "plain.dbf"}), 0);
-  EXPECT_EQ(Run({"abo2dbf", "--code-page", "1250", "in.gpc", "marked.dbf"}), 0);
-  std::string plain = files_.Contents("plain.dbf");
-  const std::string marked = files_.Contents("marked.dbf");
-  EXPECT_EQ(plain[29], '\0');
-  plain[29] = '\xC8';
-  EXPECT_EQ(marked, plain);
-  EXPECT_EQ(Run({"dbf2abo", "marked.dbf", "back.gpc"}), 0);
-  EXPECT_EQ(files_.Contents("back.gpc"), files_.Contents("in.gpc"));
-}
-
-TEST_F(RunCliTest, HelpAndVersionGoToStandardOutput) {
-  EXPECT_EQ(Run({"--help"}), 0);
+  EXPECT_EQ(Run({"abo2dbf", "--help"}), 0);
   EXPECT_NE(out_.str().find("dbf2abo"), std::string::npos);
-  out_.str("");
   EXPECT_EQ(Run({"--version"}), 0);
   EXPECT_EQ(out_.str(), "trelvan-cli 1.0.0\n");
-}
-
-TEST_F(RunCliTest, OperandsAfterDoubleDashMayStartWithAHyphen) {
   files_.Put("-in.gpc", "");
   EXPECT_EQ(Run({"abo2dbf", "--", "-in.gpc", "-out.dbf"}), 0);
   EXPECT_TRUE(files_.Exists("-out.dbt"));
 }
 
-TEST_F(RunCliTest, WithoutATerminalTheOverwriteQuestionIsPrintedAndAnsweredNo) {
+TEST_F(RunCliTest, CodePageOptionMarksTheTableAsWindows1250) {
+  files_.Put("in.gpc", Line("0740000001234567890") + Line("0750000001234567890"));
+  EXPECT_EQ(Run({"abo2dbf", "in.gpc", "plain.dbf"}), 0);
+  EXPECT_EQ(Run({"abo2dbf", "--code-page", "1250", "in.gpc", "marked.dbf"}), 0);
+  std::string plain = files_.Contents("plain.dbf");
+  EXPECT_EQ(plain[29], '\0');
+  plain[29] = '\xC8';
+  EXPECT_EQ(files_.Contents("marked.dbf"), plain);
+}
+
+TEST_F(RunCliTest, OverwriteIsAskedOnATerminalRefusedWithoutAndAllowedByYes) {
   files_.Put("in.gpc", "");
-  files_.Put("out.dbf", "keep");
+  files_.Put("out.dbf", "old");
   EXPECT_EQ(Run({"abo2dbf", "in.gpc", "out.dbf"}), 1);
   EXPECT_EQ(err_.str(), "Soubor \"out.dbf\" již existuje! Přepsat?\n");
-  EXPECT_EQ(files_.Contents("out.dbf"), "keep");
-}
-
-TEST_F(RunCliTest, YesReplacesWithoutAsking) {
-  files_.Put("in.gpc", "");
-  files_.Put("out.dbf", "old");
-  EXPECT_EQ(Run({"abo2dbf", "in.gpc", "out.dbf", "-y"}), 0);
-  EXPECT_EQ(err_.str(), "");
-  EXPECT_EQ(files_.Contents("out.dbf").size(), 738u);
-}
-
-TEST_F(RunCliTest, OnATerminalTheAnswerDecides) {
   interactive_ = true;
-  files_.Put("in.gpc", "");
-  files_.Put("out.dbf", "old");
   in_.str("ne\n");
   EXPECT_EQ(Run({"abo2dbf", "in.gpc", "out.dbf"}), 1);
-  EXPECT_EQ(files_.Contents("out.dbf"), "old");
   EXPECT_EQ(err_.str(), "Soubor \"out.dbf\" již existuje! Přepsat? [a/n] ");
+  EXPECT_EQ(files_.Contents("out.dbf"), "old");
+  in_.clear();
+  in_.str("");  // the end of the input is No
+  EXPECT_EQ(Run({"abo2dbf", "in.gpc", "out.dbf"}), 1);
   in_.clear();
   in_.str(" Ano\n");
   EXPECT_EQ(Run({"abo2dbf", "in.gpc", "out.dbf"}), 0);
+  EXPECT_EQ(files_.Contents("out.dbf").size(), 738u);
+  files_.Put("out.dbf", "old");
+  EXPECT_EQ(Run({"abo2dbf", "in.gpc", "out.dbf", "-y"}), 0);
+  EXPECT_EQ(err_.str(), "");
   EXPECT_EQ(files_.Contents("out.dbf").size(), 738u);
 }
 
@@ -124,9 +105,6 @@ TEST_F(RunCliTest, TableDateComesFromSourceDateEpochInUtc) {
   EXPECT_EQ(files_.Contents("out.dbf").substr(1, 3), "\x02\x0C\x13");
   epoch_ = "yesterday";
   EXPECT_EQ(Run({"abo2dbf", "--yes", "in.gpc", "out.dbf"}), 2);
-}
-
-TEST(EpochDateTest, ConvertsSecondsToUtcCalendarDates) {
   const auto date = [](const char* seconds) {
     const std::optional<Date> d = DateOfEpochSeconds(seconds);
     return d ? std::to_string(d->year) + "-" + std::to_string(d->month) + "-" +
@@ -137,7 +115,10 @@ TEST(EpochDateTest, ConvertsSecondsToUtcCalendarDates) {
   EXPECT_EQ(date("951782400"), "2000-2-29");
   EXPECT_EQ(date("4102444800"), "2100-1-1");
   EXPECT_EQ(date("-1"), "1969-12-31");
+  EXPECT_EQ(date("-86400"), "1969-12-31");
+  EXPECT_EQ(date("-12219292800"), "1582-10-15");
   EXPECT_EQ(date(""), "none");
+  EXPECT_EQ(date("-"), "none");
   EXPECT_EQ(date("12x"), "none");
   EXPECT_EQ(date("9999999999999999"), "none");
 }

@@ -9,9 +9,8 @@
 #include <vector>
 
 #include "convert/conversions.h"
-#include "tests/convert/table_builder.h"
-#include "tests/support/memory_file_system.h"
-#include "tests/support/recording_prompter.h"
+#include "tests/support/session.h"
+#include "tests/support/statement_files.h"
 
 namespace trelvan::testing {
 namespace {
@@ -26,14 +25,14 @@ using Values = std::map<std::string, std::string>;
 
 Columns StandardColumns() {
   Columns columns;
-  for (const FieldSlot& slot : kFieldSlots)
+  for (const TestField& slot : kFields)
     columns.push_back({std::string(slot.name), slot.type, slot.width});
   return columns;
 }
 
 // A record as a table program writes it: numbers right-justified, a four-byte memo field as a
 // binary block number (Visual FoxPro). Values are looked up by the upper-case name.
-std::string Record(const Columns& columns, const Values& values) {
+std::string RowOf(const Columns& columns, const Values& values) {
   std::string record = " ";
   for (const Column& column : columns) {
     std::string name = column.name.substr(0, column.name.find('\0'));
@@ -76,8 +75,8 @@ std::string Be32(std::uint32_t v) { return {char(v >> 24), char(v >> 16), char(v
 enum class Family { kDbase3, kDbase4, kFoxPro };
 
 // A memo file whose memos are `texts`; the header takes 512 bytes or one block.
-std::string MemoFile(Family family, const std::vector<std::string>& texts,
-                     std::uint32_t block_size = 512) {
+std::string FamilyMemo(Family family, const std::vector<std::string>& texts,
+                       std::uint32_t block_size = 512) {
   std::string file(std::max<std::size_t>(512, block_size), '\0');
   if (family == Family::kDbase4) file.replace(20, 2, Le16(static_cast<std::uint16_t>(block_size)));
   if (family == Family::kFoxPro) file.replace(4, 4, Be32(block_size & 0xFFFF));
@@ -126,8 +125,8 @@ class ForeignTableTest : public ::testing::Test {
   // What the standard table with these rows and a dBASE III memo file of `memos` gives.
   std::string Standard(const std::vector<Values>& rows, const std::vector<std::string>& memos) {
     std::vector<std::string> records;
-    for (const Values& row : rows) records.push_back(Record(StandardColumns(), row));
-    return Convert(Table(StandardColumns(), records), "t.dbt", MemoFile(Family::kDbase3, memos));
+    for (const Values& row : rows) records.push_back(RowOf(StandardColumns(), row));
+    return Convert(Table(StandardColumns(), records), "t.dbt", FamilyMemo(Family::kDbase3, memos));
   }
 
   MemoryFileSystem files_;
@@ -153,8 +152,8 @@ TEST_F(ForeignTableTest, FieldsAreFoundByNameWhereverTheyStand) {
   Values second = Row("2", {{"PRICE", "-1234567.89"}, {"OTHER_LN", "1"}});
   const std::string expected = Standard({first, second}, {Line("076 memo")});
   second["ORDER_NO"] = "47";
-  const std::string table = Table(columns, {Record(columns, first), Record(columns, second)});
-  EXPECT_EQ(Convert(table, "t.dbt", MemoFile(Family::kDbase3, {Line("076 memo")})), expected);
+  const std::string table = Table(columns, {RowOf(columns, first), RowOf(columns, second)});
+  EXPECT_EQ(Convert(table, "t.dbt", FamilyMemo(Family::kDbase3, {Line("076 memo")})), expected);
   EXPECT_EQ(result_, 1);
 }
 
@@ -164,7 +163,7 @@ TEST_F(ForeignTableTest, TablesThatCannotBeReadStopWithTheReason) {
     for (Column& column : columns) {
       if (column.name == name) column = Column{column.name, type, width};
     }
-    return Table(columns, {Record(columns, Row("1", values))});
+    return Table(columns, {RowOf(columns, Row("1", values))});
   };
   Columns without_memo = StandardColumns();
   without_memo.pop_back();
@@ -219,7 +218,7 @@ TEST_F(ForeignTableTest, SequenceNumbersRightJustifiedGetLeadingZeros) {
                {wide, "  0047", "047"},
                {wide, "47    ", "47 "}};
   for (const auto& c : cases) {
-    std::string record = Record(c.columns, Row("1"));
+    std::string record = RowOf(c.columns, Row("1"));
     record.replace(101, c.stored.size(), c.stored);
     EXPECT_EQ(Convert(Table(c.columns, {record})).substr(105, 3), c.written) << c.stored;
   }
@@ -251,20 +250,20 @@ TEST_F(ForeignTableTest, MemoFamiliesGiveTheSameLines) {
     for (Values row : rows) {
       if (row.count("OTHER_LN"))
         row["OTHER_LN"] = std::to_string(row["OTHER_LN"] == "1" ? first : second);
-      records.push_back(Record(columns, row));
+      records.push_back(RowOf(columns, row));
     }
     EXPECT_EQ(Convert(Table(columns, records, c.version), c.memo_name,
-                      MemoFile(c.family, memos, c.block_size)),
+                      FamilyMemo(c.family, memos, c.block_size)),
               expected);
     EXPECT_EQ(prompter_.shown.size(), 1u);  // the success, without a notice
   }
 }
 
 TEST_F(ForeignTableTest, MemoFileOfNoKnownFamilyStopsBeforeAnythingIsCreated) {
-  const std::string table = Table(StandardColumns(), {Record(StandardColumns(), Row("1"))});
+  const std::string table = Table(StandardColumns(), {RowOf(StandardColumns(), Row("1"))});
   for (const std::string& memo :
        {Line("0740000001234567890") + std::string(400, ' '),
-        MemoFile(Family::kFoxPro, {Line("076")}, 64), std::string("\x01\0\0\0", 4)}) {
+        FamilyMemo(Family::kFoxPro, {Line("076")}, 64), std::string("\x01\0\0\0", 4)}) {
     EXPECT_EQ(Convert(table, "t.dbt", memo), "(none)");
     EXPECT_EQ(prompter_.shown,
               (std::vector<Shown>{
@@ -289,11 +288,11 @@ TEST_F(ForeignTableTest, MemoTextIsCutIntoWholeLines) {
        Line("076 first" + std::string(119, 'x'))},
   };
   const std::string table =
-      Table(StandardColumns(), {Record(StandardColumns(), Row("1", {{"OTHER_LN", "1"}})),
-                                Record(StandardColumns(), Row("2"))});
+      Table(StandardColumns(), {RowOf(StandardColumns(), Row("1", {{"OTHER_LN", "1"}})),
+                                RowOf(StandardColumns(), Row("2"))});
   for (const auto& c : cases) {
     SCOPED_TRACE(c.text);
-    const std::string out = Convert(table, "t.dbt", MemoFile(Family::kDbase3, {}) + c.text);
+    const std::string out = Convert(table, "t.dbt", FamilyMemo(Family::kDbase3, {}) + c.text);
     ASSERT_EQ(out.size(), 3 * 130 + c.lines.size());
     EXPECT_EQ(out.substr(260, c.lines.size() + 3), c.lines + "075");
   }

@@ -4,18 +4,25 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <string>
-#include <vector>
+#include <fstream>
+#include <iterator>
 
 #include "convert/conversions.h"
 #include "platform/native_file_system.h"
-#include "tests/convert/table_builder.h"
-#include "tests/robustness/conversion_run.h"
+#include "tests/support/session.h"
+#include "tests/support/statement_files.h"
 
 namespace trelvan::testing {
 namespace {
 
 namespace fs = std::filesystem;
+
+const std::string kStatement =
+    Line(
+        "0740000001234567890Zelena louka s.r.o. 30112600000001542305+00000001611432+"
+        "00000000120873+00000000190000+047011226") +
+    Line("0750000001234567890000000271635482700000000012000000001250012026110001") +
+    Line("076 note");
 
 class SameFileTest : public ::testing::Test {
  protected:
@@ -28,73 +35,63 @@ class SameFileTest : public ::testing::Test {
   void TearDown() override { fs::remove_all(dir_); }
 
   std::string Path(const std::string& name) const { return (dir_ / name).string(); }
-  // The other names of `name` in the directory: "link" + suffix as a hard link, "symlink" +
-  // suffix as a symbolic link, and two spellings of the path itself.
+  std::string Read(const std::string& name) const {
+    std::ifstream in(Path(name), std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+  }
+  // Other names of `name`: "link" + suffix (hard), "symlink" + suffix, two spellings of the path.
   std::vector<std::string> OtherNames(const std::string& name, const std::string& suffix) {
     fs::create_hard_link(dir_ / name, dir_ / ("link" + suffix));
     fs::create_symlink(name, dir_ / ("symlink" + suffix));
     return {Path("link" + suffix), Path("symlink" + suffix), dir_.string() + "/./" + name,
             dir_.string() + "/sub/../" + name};
   }
-
-  // Runs one conversion that must fail to open `failing`, answering Yes to the question.
+  // The conversion refused to open `failing`, after Yes to any question.
   void ExpectRefused(int result, const std::string& failing) {
     EXPECT_EQ(result, 0);
     ASSERT_FALSE(prompter_.shown.empty());
-    EXPECT_EQ(prompter_.shown.back(),
-              (Shown{MessageStyle::kStop, "Nemohu otevřít soubor \"" + failing + "\""}));
+    EXPECT_EQ(prompter_.shown.back(), CannotOpen(failing));
     prompter_.shown.clear();
   }
 
   fs::path dir_;
   NativeFileSystem files_;
   RecordingPrompter prompter_;
-  ConversionContext context_{files_, prompter_, Date{2026, 12, 6}};
+  ConversionContext context_{files_, prompter_, kTestDate};
 };
 
-const std::string kStatement =
-    Line(
-        "0740000001234567890Zelena louka s.r.o. 30112600000001542305+00000001611432+"
-        "00000000120873+00000000190000+047011226") +
-    Line("0750000001234567890000000271635482700000000012000000001250012026110001") +
-    Line("076 note");
-
 TEST_F(SameFileTest, StatementIsNeverTheTableOrTheMemoFile) {
-  WriteFile(Path("x.gpc"), kStatement);
+  std::ofstream(Path("x.gpc"), std::ios::binary) << kStatement;
   for (const std::string& table : OtherNames("x.gpc", ".dbf")) {
-    SCOPED_TRACE(table);
     prompter_.AnswerNext(true);
     ExpectRefused(ConvertAboToDbf(Path("x.gpc"), table, context_), table);
-    EXPECT_EQ(ReadFile(Path("x.gpc")), kStatement);
   }
   // Memo files that are the statement: by name, and by links named like a memo file.
-  WriteFile(Path("m.dbt"), kStatement);
+  std::ofstream(Path("m.dbt"), std::ios::binary) << kStatement;
   ExpectRefused(ConvertAboToDbf(Path("m.dbt"), Path("m.dbf"), context_), Path("m.dbt"));
-  EXPECT_EQ(ReadFile(Path("m.dbt")), kStatement);
+  EXPECT_EQ(Read("m.dbt"), kStatement);
   for (const std::string& memo : OtherNames("x.gpc", "-memo.dbt")) {
     if (memo.find("link") == std::string::npos) continue;
-    SCOPED_TRACE(memo);
-    const std::string table = memo.substr(0, memo.size() - 4) + ".dbf";
-    ExpectRefused(ConvertAboToDbf(Path("x.gpc"), table, context_), memo);
-    EXPECT_EQ(ReadFile(Path("x.gpc")), kStatement);
+    ExpectRefused(
+        ConvertAboToDbf(Path("x.gpc"), memo.substr(0, memo.size() - 4) + ".dbf", context_), memo);
   }
+  EXPECT_EQ(Read("x.gpc"), kStatement);
 }
 
 TEST_F(SameFileTest, StatementIsNeverTheTableOrItsMemoFile) {
-  WriteFile(Path("in.gpc"), kStatement);
+  std::ofstream(Path("in.gpc"), std::ios::binary) << kStatement;
   ASSERT_EQ(ConvertAboToDbf(Path("in.gpc"), Path("t.dbf"), context_), 1);
   prompter_.shown.clear();
-  const std::string table = ReadFile(Path("t.dbf"));
-  const std::string memo = ReadFile(Path("t.dbt"));
+  const std::string table = Read("t.dbf");
+  const std::string memo = Read("t.dbt");
   std::vector<std::string> outputs = OtherNames("t.dbf", "-table.gpc");
   for (const std::string& name : OtherNames("t.dbt", "-memo.gpc")) outputs.push_back(name);
   for (const std::string& output : outputs) {
-    SCOPED_TRACE(output);
     prompter_.AnswerNext(true);
     ExpectRefused(ConvertDbfToAbo(Path("t.dbf"), output, context_), output);
-    EXPECT_EQ(ReadFile(Path("t.dbf")), table);
-    EXPECT_EQ(ReadFile(Path("t.dbt")), memo);
   }
+  EXPECT_EQ(Read("t.dbf"), table);
+  EXPECT_EQ(Read("t.dbt"), memo);
 }
 
 }  // namespace

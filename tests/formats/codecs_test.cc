@@ -1,0 +1,67 @@
+// The number codecs at the edges the conversions' fields never reach: texts longer than any
+// field, values beyond int64_t. Everything a field can hold is checked through the conversions.
+#include <gtest/gtest.h>
+
+#include <limits>
+
+#include "formats/amount.h"
+#include "formats/fixed_text.h"
+
+namespace trelvan {
+namespace {
+
+constexpr std::int64_t kMax = std::numeric_limits<std::int64_t>::max();
+
+TEST(AmountCodecTest, ReadsDecimalTextExactlyAndSaturatesSymmetrically) {
+  const std::pair<const char*, std::int64_t> cases[] = {
+      {".5", 50},
+      {"5.", 500},
+      {".", 0},
+      {"-", 0},
+      {"1E-2", 1},
+      {"2e+", 200},
+      {"3e+x", 300},
+      {"INFINITY", 0},
+      {"12a34", 1200},
+      {"1 2", 100},
+      {"\t\n 4.25", 425},
+      {"1.5e-1", 15},
+      {"1e-3", 0},
+      {"0.000000000000000000000000000000000000000000001e47", 10000},
+      {"1e-99999999999999", 0},
+      {"21474836.48", 2147483648},
+      {"-92233720368547758.07", -kMax},
+      {"1e30", kMax},
+      {"-1e30", -kMax},
+      {"99999999999999999999", kMax},
+      {"1e99999999999999999", kMax},
+      {"12345678901234567890123456789012345678901234567890e-45", 1234567}};
+  for (const auto& [text, hundredths] : cases) EXPECT_EQ(ReadTableAmount(text), hundredths) << text;
+}
+
+TEST(AmountCodecTest, WritesRightJustifiedOrNothing) {
+  std::string out(24, '?');
+  ASSERT_TRUE(WriteTableAmount(out.data(), 24, std::numeric_limits<std::int64_t>::min()));
+  EXPECT_EQ(out, "   -92233720368547758.08");
+  ASSERT_TRUE(WriteTableAmount(out.data(), 4, 5));
+  EXPECT_FALSE(WriteTableAmount(out.data(), 3, 5));
+  EXPECT_EQ(out.substr(0, 5), "0.059");
+}
+
+TEST(DecimalIntegerCodecTest, ReadsTheRunOnlyAndSaturates) {
+  EXPECT_EQ(ReadDecimalInteger(std::string_view("123456", 2)), 12);
+  EXPECT_EQ(ReadDecimalInteger("- 5"), 0);
+  EXPECT_EQ(ReadDecimalInteger("9223372036854775807"), kMax);
+  EXPECT_EQ(ReadDecimalInteger("9223372036854775808"), kMax);
+  EXPECT_EQ(ReadDecimalInteger("-99999999999999999999"), -kMax);
+  std::string out(5, '?');
+  EXPECT_FALSE(WriteZeroPadded(out.data(), 5, 123456));
+  EXPECT_TRUE(WriteZeroPadded(out.data(), 5, 99999));
+  EXPECT_FALSE(WriteRightJustified(out.data(), 5, -12345));
+  EXPECT_EQ(out, "99999");
+  EXPECT_TRUE(WriteRightJustified(out.data(), 5, -1234));
+  EXPECT_EQ(out, "-1234");
+}
+
+}  // namespace
+}  // namespace trelvan

@@ -1,0 +1,102 @@
+#include "tests/support/statement_files.h"
+
+#include <stdexcept>
+
+#include "tests/support/session.h"
+
+namespace trelvan::testing {
+namespace {
+
+const TestField& FieldNamed(std::string_view name) {
+  for (const TestField& field : kFields) {
+    if (field.name == name) return field;
+  }
+  throw std::invalid_argument("no field " + std::string(name));
+}
+
+}  // namespace
+
+std::string Le16(std::uint16_t value) {
+  return {static_cast<char>(value & 0xFF), static_cast<char>(value >> 8)};
+}
+
+std::string Le32(std::uint32_t value) { return Le16(value & 0xFFFF) + Le16(value >> 16); }
+
+std::size_t OffsetOf(std::string_view name) {
+  std::size_t offset = 1;
+  for (const TestField& field : kFields) {
+    if (field.name == name) return offset;
+    offset += field.width;
+  }
+  throw std::invalid_argument("no field " + std::string(name));
+}
+
+std::string Line(std::string_view text) {
+  if (text.size() > 128) throw std::invalid_argument("line longer than 128 characters");
+  return std::string(text) + std::string(128 - text.size(), ' ') + "\r\n";
+}
+
+Record::Record(std::initializer_list<std::string_view> texts) : Record() {
+  const TestField* field = kFields;
+  for (const std::string_view text : texts) Set((field++)->name, text);
+}
+
+Record& Record::Set(std::string_view name, std::string_view text) {
+  const TestField& field = FieldNamed(name);
+  if (text.size() > field.width) throw std::invalid_argument("too long for " + std::string(name));
+  const std::string pad(field.width - text.size(), ' ');
+  const bool right = field.type == 'N' || field.type == 'M';
+  return Raw(OffsetOf(name), right ? pad + std::string(text) : std::string(text) + pad);
+}
+
+Record& Record::Raw(std::size_t offset, std::string_view bytes) {
+  bytes_.replace(offset, bytes.size(), bytes);
+  return *this;
+}
+
+std::string TableFile(const std::vector<std::string>& records, TableShape shape) {
+  const auto count = static_cast<std::uint32_t>(
+      shape.record_count < 0 ? static_cast<std::int64_t>(records.size()) : shape.record_count);
+  std::string file = {'\x83', static_cast<char>(kTestDate.year % 100),
+                      static_cast<char>(kTestDate.month), static_cast<char>(kTestDate.day)};
+  file +=
+      Le32(count) + Le16(shape.header_length) + Le16(shape.record_length) + std::string(20, '\0');
+  if (shape.header_length == kTableHeaderBytes) {
+    for (const TestField& field : kFields) {
+      std::string descriptor(32, '\0');
+      descriptor.replace(0, field.name.size(), field.name);
+      descriptor[11] = field.type;
+      descriptor.replace(12, 4, Le32(static_cast<std::uint32_t>(OffsetOf(field.name))));
+      descriptor[16] = static_cast<char>(field.width);
+      descriptor[17] = static_cast<char>(field.decimals);
+      file += descriptor;
+    }
+    file += '\x0D';
+  } else {
+    file.resize(shape.header_length, '\0');
+  }
+  for (const std::string& record : records) file += record;
+  return file + '\x1A';
+}
+
+MemoFile::MemoFile() : bytes_(512, '\0') {
+  bytes_.replace(0, 4, Le32(1));
+  bytes_[16] = 0x03;
+}
+
+std::int64_t MemoFile::Add(const std::vector<std::string>& lines) {
+  const auto block = static_cast<std::int64_t>(bytes_.size() / 512);
+  for (const std::string& line : lines) bytes_ += line;
+  bytes_ += "\x1A\x1A";
+  bytes_.resize((bytes_.size() + 511) / 512 * 512, '\0');
+  bytes_.replace(0, 4, Le32(static_cast<std::uint32_t>(bytes_.size() / 512)));
+  return block;
+}
+
+std::string PseudoRandomBytes(std::size_t size, std::uint32_t seed) {
+  std::string bytes(size, '\0');
+  for (char& c : bytes) c = static_cast<char>((seed = seed * 1103515245 + 12345) >> 23);
+  return bytes;
+}
+
+}  // namespace trelvan::testing
