@@ -75,7 +75,8 @@ TEST_F(DbfToAboTest, WritesAHeaderLineWhereTheStatementChangesAndLeavesDeletedRo
   // Rewritten by other programs: a NUL after the name, the number right-justified, amounts
   // left-justified or with fewer decimals. The values are the same.
   const Record nul = Row("5").Raw(36, "\0"s);
-  const Record rewritten = Row("6").Raw(101, " 47").Raw(45, "15423.05      ").Raw(87, "1900.0        ");
+  const Record rewritten =
+      Row("6").Raw(101, " 47").Raw(45, "15423.05      ").Raw(87, "1900.0        ");
   EXPECT_EQ(Convert({zeros, Row(), deleted, Row("3", "7", "1", kStatementB), deleted, Row("4", "1"),
                      nul, rewritten, Row("7").Raw(101, "47 ")}),
             1);
