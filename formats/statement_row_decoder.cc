@@ -80,13 +80,13 @@ RowError StatementRowDecoder::Text(const char* record, Field field, std::string_
   const std::size_t line_width = DescriptionOf(field).length;
   if (out.size() == line_width) return {};
   out = WithoutTrailingPadding(out);
-  if (out.size() > line_width) return {RowProblem::kTooLong, field, Trimmed(out)};
+  if (out.size() > line_width) return {RowProblem::kTooLong, field, std::string(Trimmed(out))};
   return {};
 }
 
 RowError StatementRowDecoder::Amount(const char* record, Field field, std::int64_t& out) const {
   const std::string_view raw = Raw(record, field);
-  if (!IsTableNumber(raw)) return {RowProblem::kNotANumber, field, Trimmed(raw)};
+  if (!IsTableNumber(raw)) return {RowProblem::kNotANumber, field, std::string(Trimmed(raw))};
   out = ReadTableAmount(raw);
   return {};
 }

@@ -21,7 +21,7 @@ enum class RowProblem { kNone, kNotANumber, kTooLong };
 struct RowError {
   RowProblem problem = RowProblem::kNone;
   Field field = Field::kCustAccnt;  // the field, when there is a problem
-  std::string_view value;           // the field's text without surrounding blanks
+  std::string value;  // the field's text without surrounding blanks; outlives the record
   explicit operator bool() const { return problem != RowProblem::kNone; }
 };
 
