@@ -297,6 +297,8 @@ std::string StandardStatementFile(std::string_view input) {
     for (const TestField& field : kFields) {
       if (field.line != kind || kind == 0) continue;
       if (field.type == 'D') MendDate(line, field.position);
+      // A sequence number is digits: the table gives blanks in front of them back as zeros.
+      if (field.type == 'N' && field.decimals == 0) MendDigits(line, field.position, 3);
       if (field.decimals != 2) continue;
       // At most 12 digits of a header amount and 9 of an item's, so that the table holds them.
       const std::size_t at_sign = kind == 'H' ? field.sign : field.position;

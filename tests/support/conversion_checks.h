@@ -28,7 +28,8 @@ std::string CheckRoundTrip(std::string_view abo);
 
 // Mends any bytes, read as lines of 128, into a statement file that comes back byte for byte:
 // "074" or a first byte from 0xF0 makes a header line, "075" or one from 0xE0 an item line;
-// numbers, signs and dates are made valid and amounts the table holds, other lines carry no
+// numbers (the sequence number too), signs and dates are made valid and amounts the table
+// holds, other lines carry no
 // 0x1A; lines that would break the statement's structure are left out.
 std::string StandardStatementFile(std::string_view bytes);
 
