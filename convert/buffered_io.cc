@@ -12,7 +12,9 @@ std::string_view BufferedReader::Peek() {
   if (begin_ == end_) {
     buffer_position_ += static_cast<std::int64_t>(end_);
     begin_ = 0;
-    end_ = file_.Read(buffer_.data(), next_read_size_);
+    // After a jump the file's own position is not where the buffer goes on.
+    end_ = jumped_ ? file_.ReadAt(buffer_position_, buffer_.data(), next_read_size_)
+                   : file_.Read(buffer_.data(), next_read_size_);
     next_read_size_ = std::min(buffer_.size(), 2 * next_read_size_);
   }
   return std::string_view(buffer_.data() + begin_, end_ - begin_);
@@ -37,7 +39,7 @@ void BufferedReader::SeekTo(std::int64_t position) {
     begin_ = static_cast<std::size_t>(position - buffer_position_);
     return;
   }
-  file_.Seek(position, SeekOrigin::kBegin);
+  jumped_ = true;
   buffer_position_ = position;
   begin_ = end_ = 0;
   next_read_size_ = std::min(buffer_.size(), kJumpReadSize);

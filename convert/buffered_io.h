@@ -27,7 +27,8 @@ class BufferedReader {
   std::size_t Read(char* out, std::size_t n);
   // Moves to an absolute position; keeps the buffer when the position lies within it. After a
   // jump out of the buffer the next read fetches only kJumpReadSize bytes, and each read after
-  // that twice as many up to the capacity, so that scattered small reads stay cheap.
+  // that twice as many up to the capacity, so that scattered small reads stay cheap. A jump
+  // costs no call of its own: the next read reads at the position (File::ReadAt).
   void SeekTo(std::int64_t position);
 
  private:
@@ -37,6 +38,7 @@ class BufferedReader {
   std::size_t begin_ = 0;
   std::size_t end_ = 0;
   std::size_t next_read_size_;
+  bool jumped_ = false;  // reads go to buffer_position_ by ReadAt from the first jump on
 };
 
 // Appends to a file that starts empty, and can overwrite bytes it wrote before.

@@ -51,6 +51,12 @@ class File {
   virtual void Write(const void* data, std::size_t n) = 0;
   // Moves the file position and returns the new position from the start.
   virtual std::int64_t Seek(std::int64_t offset, SeekOrigin origin) = 0;
+  // Reads up to n bytes from `offset` on, fewer only at the end of the file; the file position
+  // afterwards is unspecified. Files that can read at a position in one call override it.
+  virtual std::size_t ReadAt(std::int64_t offset, void* buffer, std::size_t n) {
+    Seek(offset, SeekOrigin::kBegin);
+    return Read(buffer, n);
+  }
   // Closes the file, reporting a failure (delayed write errors surface here).
   virtual void Close() = 0;
   virtual const std::string& path() const = 0;

@@ -33,6 +33,21 @@ class PosixFile : public File {
     return done;
   }
 
+  std::size_t ReadAt(std::int64_t offset, void* buffer, std::size_t n) override {
+    std::size_t done = 0;
+    while (done < n) {
+      const ssize_t got = ::pread(fd_, static_cast<char*>(buffer) + done, n - done,
+                                  static_cast<off_t>(offset) + static_cast<off_t>(done));
+      if (got < 0) {
+        if (errno == EINTR) continue;
+        throw FileError(path_, Reason(errno));
+      }
+      if (got == 0) break;
+      done += static_cast<std::size_t>(got);
+    }
+    return done;
+  }
+
   void Write(const void* data, std::size_t n) override {
     std::size_t done = 0;
     while (done < n) {
