@@ -9,6 +9,9 @@
 #include "platform/system_clock.h"
 
 #ifdef _WIN32
+#include <fcntl.h>
+#include <io.h>
+
 #include "cli/windows_console.h"
 #else
 #include <unistd.h>
@@ -30,5 +33,8 @@ int main(int argc, char** argv) {
   std::optional<std::string> epoch;
   if (const char* value = std::getenv("SOURCE_DATE_EPOCH")) epoch = value;
   trelvan::CliEnvironment env{files, std::cin, std::cout, std::cerr, interactive, epoch, clock};
+#ifdef _WIN32
+  env.binary_mode = [](int fd) { _setmode(fd, _O_BINARY); };
+#endif
   return trelvan::RunCli(args, env);
 }

@@ -1,12 +1,16 @@
 // trelvan-cli as a function, so that tests drive it in-process.
 //
-//   trelvan-cli abo2dbf [--yes] ABO_FILE DBF_FILE
-//   trelvan-cli dbf2abo [--yes] DBF_FILE ABO_FILE
+//   trelvan-cli abo2dbf [-y] [-q] ABO_FILE DBF_FILE     ("-" as ABO_FILE: standard input)
+//   trelvan-cli dbf2abo [-y] [-q] DBF_FILE ABO_FILE     ("-" as ABO_FILE: standard output)
+//   trelvan-cli abo2dbf|dbf2abo [-y] [-q] -d DIR FILE...
+//   trelvan-cli check [--json] [-q] FILE...
 //   trelvan-cli --help | --version
 //
-// Exit status: 0 when the conversion finished, 1 when it did not, 2 for a usage error.
+// Exit status: 0 done; 1 a conversion did not finish or a file could not be read; 2 a usage
+// error; 3 done, but with warnings (a check failed, something was not carried over).
 #pragma once
 
+#include <functional>
 #include <iosfwd>
 #include <optional>
 #include <string>
@@ -20,6 +24,7 @@ namespace trelvan {
 inline constexpr int kExitSuccess = 0;
 inline constexpr int kExitFailure = 1;
 inline constexpr int kExitUsage = 2;
+inline constexpr int kExitWarnings = 3;
 
 struct CliEnvironment {
   FileSystem& files;
@@ -29,6 +34,9 @@ struct CliEnvironment {
   bool interactive;                              // standard input is a terminal
   std::optional<std::string> source_date_epoch;  // the variable, when set
   const Clock& local_clock;                      // today's local date otherwise
+  // Called before standard input (0) or output (1) carries a file, where text mode would alter
+  // its bytes (Windows).
+  std::function<void(int)> binary_mode = nullptr;
 };
 
 // Runs the command line; `args` excludes the program name.
@@ -37,5 +45,10 @@ int RunCli(const std::vector<std::string>& args, CliEnvironment& env);
 // The UTC calendar date of a count of seconds since 1970-01-01; nullopt when `seconds` is not a
 // plain decimal integer.
 std::optional<Date> DateOfEpochSeconds(const std::string& seconds);
+
+// The output for `source` in `directory`: the source's file name with its extension (after the
+// last ".") replaced by `extension`.
+std::string OutputPathIn(const std::string& directory, const std::string& source,
+                         const std::string& extension);
 
 }  // namespace trelvan

@@ -1,7 +1,10 @@
 #include "cli/stream_prompter.h"
 
 #include <algorithm>
+#include <sstream>
 #include <string>
+
+#include "cli/cli_texts.h"
 
 namespace trelvan {
 
@@ -25,12 +28,12 @@ bool StreamPrompter::AskYesNo(const std::string& question) {
     case OverwriteAnswer::kYes:
       return true;
     case OverwriteAnswer::kNo:
-      err_ << OneLine(question) << std::endl;
+      err_ << cli_texts::kPrefix << OneLine(question) << cli_texts::kNoTerminalRefusal << std::endl;
       return false;
     case OverwriteAnswer::kAsk:
       break;
   }
-  err_ << OneLine(question) << " [a/n] " << std::flush;
+  err_ << cli_texts::kPrefix << OneLine(question) << " [a/n] " << std::flush;
   std::string answer;
   if (!std::getline(in_, answer)) {
     err_ << std::endl;
@@ -40,8 +43,31 @@ bool StreamPrompter::AskYesNo(const std::string& question) {
 }
 
 void StreamPrompter::Show(MessageStyle style, const std::string& text) {
-  std::ostream& stream = style == MessageStyle::kPlain ? out_ : err_;
-  stream << OneLine(text) << std::endl;
+  switch (style) {
+    case MessageStyle::kPlain: {
+      if (quiet_) return;
+      std::istringstream lines(text);
+      for (std::string line; std::getline(lines, line);) {
+        if (output_is_data_) {
+          err_ << cli_texts::kPrefix << success_prefix_ << line << '\n';
+        } else {
+          out_ << success_prefix_ << line << '\n';
+        }
+      }
+      (output_is_data_ ? err_ : out_).flush();
+      return;
+    }
+    case MessageStyle::kInformation:
+      if (quiet_) return;
+      break;
+    case MessageStyle::kWarning:
+      warned_ = true;
+      break;
+    case MessageStyle::kStop:
+    case MessageStyle::kQuestion:
+      break;
+  }
+  err_ << cli_texts::kPrefix << OneLine(text) << std::endl;
 }
 
 }  // namespace trelvan

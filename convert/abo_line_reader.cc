@@ -6,8 +6,10 @@
 namespace trelvan {
 namespace {
 
-constexpr char kByteOrderMark[] = "\xEF\xBB\xBF";
+constexpr char kUtf8ByteOrderMark[] = "\xEF\xBB\xBF";
 constexpr char kDosEndOfFile = 0x1A;
+// How much of the file decides between UTF-8 and windows-1250 at its first byte of 0x80 or more.
+constexpr std::size_t kSniffWindow = 4096;
 static_assert(kLineWidth % 8 == 0, "standard lines are checked eight bytes at a time");
 
 // The first CR or LF in `bytes`, or its end.
@@ -19,38 +21,86 @@ std::size_t FindLineEnd(std::string_view bytes) {
   return cr ? static_cast<std::size_t>(static_cast<const char*>(cr) - bytes.data()) : limit;
 }
 
-// True when `bytes` is a standard line: kLineWidth characters, none below 0x0E, then CR LF.
-// Checking for any byte below 0x0E covers CR and LF in one test per eight bytes; the rare line
-// with another such byte takes the general way, which gives the same result.
-bool IsStandardLine(std::string_view bytes) {
+bool HasHighByte(std::string_view bytes) {
+  for (const char c : bytes) {
+    if (static_cast<unsigned char>(c) >= 0x80) return true;
+  }
+  return false;
+}
+
+// True when `bytes` is a standard line: kLineWidth characters, none below 0x0E, then CR LF;
+// `high` tells whether any of them is 0x80 or more. Checking for any byte below 0x0E covers CR
+// and LF in one test per eight bytes; the rare line with another such byte takes the general
+// way, which gives the same result.
+bool IsStandardLine(std::string_view bytes, bool& high) {
   if (bytes.size() < kLineWithEnd || bytes[kLineWidth] != '\r' || bytes[kLineWidth + 1] != '\n') {
     return false;
   }
   constexpr std::uint64_t kOnes = 0x0101010101010101u;
   constexpr std::uint64_t kHighs = 0x8080808080808080u;
   std::uint64_t below = 0;
+  std::uint64_t highs = 0;
   for (std::size_t i = 0; i < kLineWidth; i += 8) {
     std::uint64_t word;
     std::memcpy(&word, bytes.data() + i, 8);
     below |= (word - kOnes * 0x0E) & ~word & kHighs;
+    highs |= word & kHighs;
   }
+  high = highs != 0;
   return below == 0;
 }
 
 }  // namespace
 
-bool AboLineReader::Next(char* line) {
-  if (!started_) {
-    started_ = true;
-    const std::string_view head = in_.Peek();
-    if (head.substr(0, 3) == kByteOrderMark) in_.Consume(3);
+void AboLineReader::Start() {
+  started_ = true;
+  std::size_t mark_length = 0;
+  const TextEncoding encoding = EncodingByByteOrderMark(in_.Peek(3), mark_length);
+  in_.Consume(mark_length);
+  if (encoding != TextEncoding::kWindows1250) {
+    encoding_ = encoding;
+    transcoder_.emplace(in_, encoding);
+    undecided_ = false;
   }
+}
+
+void AboLineReader::DecideEncoding() {
+  undecided_ = false;
+  if (LooksLikeUtf8(in_.Peek(kSniffWindow).substr(0, kSniffWindow))) {
+    encoding_ = TextEncoding::kUtf8;
+    transcoder_.emplace(in_, TextEncoding::kUtf8);
+  }
+}
+
+void AboLineReader::SkipLineStart() {
+  for (;;) {
+    // A converted file has lost its marks already.
+    const std::string_view head = transcoder_ ? transcoder_->Peek() : in_.Peek(3);
+    if (!head.empty() && head[0] == kDosEndOfFile) {
+      Consume(1);
+    } else if (!transcoder_ && head.substr(0, 3) == kUtf8ByteOrderMark) {
+      in_.Consume(3);
+    } else {
+      return;
+    }
+  }
+}
+
+bool AboLineReader::Next(char* line) {
+  if (!started_) Start();
+  SkipLineStart();
   // Nearly every line of a real file is standard; it needs no search for its end.
-  const std::string_view ahead = in_.Peek();
-  if (IsStandardLine(ahead)) {
+  bool high = false;
+  std::string_view ahead = Peek();
+  if (IsStandardLine(ahead, high) && high && undecided_) {
+    DecideEncoding();
+    ahead = Peek();
+  }
+  if (IsStandardLine(ahead, high)) {
     std::memcpy(line, ahead.data(), kLineWidth);
-    in_.Consume(kLineWithEnd);
+    Consume(kLineWithEnd);
     line_number_ = ++ends_seen_;
+    line_length_ = kLineWidth;
     return true;
   }
   for (;;) {
@@ -58,22 +108,28 @@ bool AboLineReader::Next(char* line) {
     char last = 0;
     bool ended = false;  // by a line end, not by the end of the file
     for (;;) {
-      const std::string_view available = in_.Peek();
+      std::string_view available = Peek();
       if (available.empty()) break;
-      const std::size_t run = FindLineEnd(available);
+      std::size_t run = FindLineEnd(available);
+      if (undecided_ && HasHighByte(available.substr(0, run))) {
+        DecideEncoding();
+        available = Peek();
+        if (available.empty()) break;
+        run = FindLineEnd(available);
+      }
       if (length < kLineWidth) {
         const std::size_t keep = run < kLineWidth - length ? run : kLineWidth - length;
         std::memcpy(line + length, available.data(), keep);
       }
       if (run > 0) last = available[run - 1];
       length += run;
-      in_.Consume(run);
+      Consume(run);
       if (run < available.size()) {
         const char end = available[run];
-        in_.Consume(1);
+        Consume(1);
         if (end == '\r') {
-          const std::string_view after = in_.Peek();
-          if (!after.empty() && after[0] == '\n') in_.Consume(1);
+          const std::string_view after = Peek();
+          if (!after.empty() && after[0] == '\n') Consume(1);
         }
         ended = true;
         break;
@@ -84,8 +140,10 @@ bool AboLineReader::Next(char* line) {
     line_number_ = ++ends_seen_;
     if (length == 0) {
       if (!ended) return false;
+      SkipLineStart();
       continue;
     }
+    line_length_ = length;
     if (length > kLineWidth) {
       ++truncated_lines_;
     } else {

@@ -6,6 +6,7 @@
 
 #include "convert/abo_line_reader.h"
 #include "convert/buffered_io.h"
+#include "convert/conversion_notes.h"
 #include "convert/conversion_pass.h"
 #include "convert/conversions.h"
 #include "convert/file_prompts.h"
@@ -19,14 +20,22 @@ namespace trelvan {
 namespace {
 
 struct AboToDbfResult : PassResult {
-  unsigned truncated_lines = 0;
+  std::uint64_t items = 0;
+  std::uint64_t statements = 0;  // with at least one item
 };
 
 class AboToDbfPass {
  public:
   AboToDbfPass(BufferedReader& abo, BufferedWriter& table, BufferedWriter& memo, Date today,
-               std::uint8_t language_driver)
-      : lines_(abo), table_(table), memo_(memo) {
+               std::uint8_t language_driver, ConversionNotes& notes, const StatementSink* listener)
+      : lines_(abo),
+        table_(table),
+        memo_(memo),
+        notes_(notes),
+        checks_([this, listener](const StatementReport& report) {
+          notes_.Statement(report);
+          if (listener) (*listener)(report);
+        }) {
     header_.written = today;
     header_.language_driver = language_driver;
     header_.header_length = kTableHeaderLength;
@@ -42,13 +51,21 @@ class AboToDbfPass {
     char line[kLineWithEnd];
     while (lines_.Next(line)) {
       switch (ClassifyLine(std::string_view(line, kLineWidth))) {
-        case LineKind::kHeader:
-          if (!EncodeHeaderPart(ReadHeaderLine(line), record_)) return Failed();
+        case LineKind::kHeader: {
+          const StatementHeader header = ReadHeaderLine(line);
+          if (!EncodeHeaderPart(header, record_)) return Failed();
+          checks_.Header(header, lines_.line_number());
+          notes_.Line(LineKind::kHeader, lines_);
           break;
-        case LineKind::kItem:
-          if (!EncodeItemPart(ReadItemLine(line), record_)) return Failed();
+        }
+        case LineKind::kItem: {
+          const StatementItem item = ReadItemLine(line);
+          if (!EncodeItemPart(item, record_)) return Failed();
           AppendRecord();
+          notes_.Line(LineKind::kItem, lines_);
+          checks_.Item(item);
           break;
+        }
         case LineKind::kOther:
           FinishLine(line);
           AddMemoLine(line);
@@ -56,8 +73,11 @@ class AboToDbfPass {
       }
     }
     FinishFiles();
+    checks_.Finish();
+    notes_.Reading(lines_);
     AboToDbfResult result;
-    result.truncated_lines = lines_.truncated_lines();
+    result.items = header_.record_count;
+    result.statements = checks_.statements_with_items();
     return result;
   }
 
@@ -121,6 +141,8 @@ class AboToDbfPass {
   AboLineReader lines_;
   BufferedWriter& table_;
   BufferedWriter& memo_;
+  ConversionNotes& notes_;
+  StatementChecks checks_;
   TableFileHeader header_;
   char record_[kRecordLength];
   bool memo_open_ = false;
@@ -152,10 +174,11 @@ int ConvertAboToDbf(const std::string& aboPath, const std::string& dbfPath,
   BufferedReader abo_in(*abo);
   BufferedWriter table_out(*table);
   BufferedWriter memo_out(*memo);
+  ConversionNotes notes(aboPath);
   const std::optional<AboToDbfResult> result = RunPass<AboToDbfResult>(
       [&] {
         return AboToDbfPass(abo_in, table_out, memo_out, context.today,
-                            context.table_language_driver)
+                            context.table_language_driver, notes, context.statements)
             .Run();
       },
       {&table_out, &memo_out}, {table.get(), memo.get(), abo.get()}, context);
@@ -165,12 +188,7 @@ int ConvertAboToDbf(const std::string& aboPath, const std::string& dbfPath,
                                                            {std::to_string(result->stopped_at)}));
     return 0;
   }
-  if (result->truncated_lines > 0) {
-    context.prompter.Show(
-        MessageStyle::kInformation,
-        FillMessage(messages::kTruncatedLines, {std::to_string(result->truncated_lines)}));
-  }
-  context.prompter.Show(MessageStyle::kPlain, messages::kConversionSucceeded);
+  notes.ShowWithSuccess(context.prompter, result->items, result->statements);
   return 1;
 }
 

@@ -20,6 +20,17 @@ std::string_view BufferedReader::Peek() {
   return std::string_view(buffer_.data() + begin_, end_ - begin_);
 }
 
+std::string_view BufferedReader::Peek(std::size_t at_least) {
+  const std::size_t left = end_ - begin_;
+  if (left > 0 && left < at_least && at_least <= buffer_.size()) {
+    std::memmove(buffer_.data(), buffer_.data() + begin_, left);
+    buffer_position_ += static_cast<std::int64_t>(begin_);
+    begin_ = 0;
+    end_ = left + file_.Read(buffer_.data() + left, buffer_.size() - left);
+  }
+  return Peek();
+}
+
 std::size_t BufferedReader::Read(char* out, std::size_t n) {
   std::size_t done = 0;
   while (done < n) {

@@ -21,6 +21,9 @@ class BufferedReader {
   // Returns the buffered bytes not consumed yet, reading more from the file when none are
   // left; empty only at the end of the file.
   std::string_view Peek();
+  // Like Peek(), but first moves the bytes left to the front of the buffer and reads more when
+  // fewer than `at_least` are there; fewer only at the end of the file.
+  std::string_view Peek(std::size_t at_least);
   // Marks the first n bytes of Peek() as consumed.
   void Consume(std::size_t n) { begin_ += n; }
   // Reads up to n bytes; fewer only at the end of the file.

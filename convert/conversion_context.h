@@ -5,6 +5,7 @@
 
 #include "convert/file_system.h"
 #include "convert/prompter.h"
+#include "convert/statement_checks.h"
 #include "formats/date.h"
 
 namespace trelvan {
@@ -15,6 +16,8 @@ struct ConversionContext {
   Date today;  // the date the table header records
   // abo2dbf: the table's language driver byte (0 none, 0xC8 windows-1250).
   std::uint8_t table_language_driver = 0;
+  // When set, hears about every statement the conversion reads (`trelvan-cli check`).
+  const StatementSink* statements = nullptr;
 };
 
 }  // namespace trelvan

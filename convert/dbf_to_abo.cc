@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "convert/buffered_io.h"
+#include "convert/conversion_notes.h"
 #include "convert/conversion_pass.h"
 #include "convert/conversions.h"
 #include "convert/file_prompts.h"
@@ -34,6 +35,8 @@ struct DbfToAboResult : PassResult {
   // The first statement whose rows come back after another statement's rows.
   std::optional<std::string> repeated_sequence_number, repeated_account;
   std::uint32_t repeated_at_row = 0;
+  std::uint64_t statements = 0;
+  std::uint64_t rows_without_memo = 0;  // rows that point into a memo file that did not open
 };
 
 // A hash of a few hundred bytes, eight at a time.
@@ -88,8 +91,13 @@ class HeaderLineCache {
 class DbfToAboPass {
  public:
   DbfToAboPass(BufferedReader& table, MemoReader* memo, BufferedWriter& abo,
-               const TableFileHeader& header, const StatementLayout& layout)
-      : table_(table),
+               const TableFileHeader& header, const StatementLayout& layout, ConversionNotes& notes,
+               const StatementSink* listener)
+      : checks_([&notes, listener](const StatementReport& report) {
+          notes.Statement(report);
+          if (listener) (*listener)(report);
+        }),
+        table_(table),
         memo_(memo),
         abo_(abo),
         header_(header),
@@ -111,6 +119,8 @@ class DbfToAboPass {
       if (result_.end != PassEnd::kFinished) break;
     }
     if (result_.end != PassEnd::kFinished) result_.stopped_at = result_.rows_read + 1;
+    checks_.Finish();
+    result_.statements = checks_.statements_with_items();
     return result_;
   }
 
@@ -138,14 +148,17 @@ class DbfToAboPass {
         std::memcpy(last_header_line_, cached.line, kLineWidth);
         NoteStatement(cached.line);
         abo_.Write(cached.line, kLineWithEnd);
+        checks_.Header(ReadHeaderLine(cached.line), result_.rows_read + 1);
       }
     }
     StatementItem item;
     if ((result_.bad_value = decoder_.DecodeItem(record, item))) return PassEnd::kBadValue;
     if (!WriteItemLine(decoder_.OwnAccount(record), item, line)) return PassEnd::kAmountTooLarge;
     abo_.Write(line, sizeof line);
+    checks_.Item(item);
 
     const std::int64_t block = decoder_.MemoBlock(record);
+    if (block > 0 && memo_ == nullptr) ++result_.rows_without_memo;
     if (block > 0 && memo_ != nullptr) memo_->CopyLines(block, abo_);
     return PassEnd::kFinished;
   }
@@ -165,6 +178,7 @@ class DbfToAboPass {
     result_.repeated_at_row = result_.rows_read + 1;
   }
 
+  StatementChecks checks_;
   BufferedReader& table_;
   MemoReader* memo_;
   BufferedWriter& abo_;
@@ -236,17 +250,18 @@ std::optional<MemoFormat> ReadMemoFormat(File& memo, std::uint8_t table_version)
   return RecognizeMemoFile(table_version, header, size);
 }
 
-void ShowEndMessages(const DbfToAboResult& result, ConversionContext& context) {
+void NoteEnd(const DbfToAboResult& result, const std::string& memoPath, ConversionNotes& notes) {
   if (result.deleted_rows > 0) {
-    context.prompter.Show(
-        MessageStyle::kInformation,
-        FillMessage(messages::kDeletedRowsLeftOut, {std::to_string(result.deleted_rows)}));
+    notes.Inform(FillMessage(messages::kDeletedRowsLeftOut, {std::to_string(result.deleted_rows)}));
   }
   if (result.repeated_sequence_number) {
-    context.prompter.Show(MessageStyle::kInformation,
-                          FillMessage(messages::kStatementRepeats,
-                                      {*result.repeated_sequence_number, *result.repeated_account,
-                                       std::to_string(result.repeated_at_row)}));
+    notes.Inform(FillMessage(messages::kStatementRepeats,
+                             {*result.repeated_sequence_number, *result.repeated_account,
+                              std::to_string(result.repeated_at_row)}));
+  }
+  if (result.rows_without_memo > 0) {
+    notes.Warn(
+        FillMessage(messages::kMemoRowsLost, {memoPath, std::to_string(result.rows_without_memo)}));
   }
 }
 
@@ -258,8 +273,9 @@ std::string TrimmedCopy(std::string_view text) {
 // Opens the memo file beside the table, when there is one, and tells its family. Returns false,
 // having shown why, when the conversion cannot go on; a missing memo file is only mentioned.
 bool OpenMemo(const std::string& dbfPath, std::uint8_t table_version, ConversionContext& context,
-              std::unique_ptr<File>& memo, std::optional<MemoFormat>& memo_format) {
-  std::string memoPath = MemoPathFor(dbfPath);
+              std::string& memoPath, std::unique_ptr<File>& memo,
+              std::optional<MemoFormat>& memo_format) {
+  memoPath = MemoPathFor(dbfPath);
   if (HasFoxProMemo(table_version)) memoPath = FoxProMemoPath(memoPath);
   memo = context.files.OpenForReading(memoPath);
   if (!memo) {
@@ -282,12 +298,14 @@ bool OpenMemo(const std::string& dbfPath, std::uint8_t table_version, Conversion
 
 // Shows how the pass ended; returns the conversion's result.
 int ShowPassEnd(const DbfToAboResult& result, const std::string& dbfPath,
-                const TableFileHeader& header, ConversionContext& context) {
+                const TableFileHeader& header, ConversionNotes& notes, const std::string& memoPath,
+                ConversionContext& context) {
   const std::string row = std::to_string(result.stopped_at);
   switch (result.end) {
     case PassEnd::kFinished:
-      ShowEndMessages(result, context);
-      context.prompter.Show(MessageStyle::kPlain, messages::kConversionSucceeded);
+      NoteEnd(result, memoPath, notes);
+      notes.ShowWithSuccess(context.prompter, result.rows_read - result.deleted_rows,
+                            result.statements);
       return 1;
     case PassEnd::kAmountTooLarge:
       context.prompter.Show(MessageStyle::kStop,
@@ -337,9 +355,10 @@ int ConvertDbfToAbo(const std::string& dbfPath, const std::string& aboPath,
   }
   if (!layout) return 0;
 
+  std::string memoPath;
   std::unique_ptr<File> memo;
   std::optional<MemoFormat> memo_format;
-  if (!OpenMemo(dbfPath, header.version, context, memo, memo_format)) return 0;
+  if (!OpenMemo(dbfPath, header.version, context, memoPath, memo, memo_format)) return 0;
   if (!ConfirmOverwrite(aboPath, context)) return 0;
   std::vector<const File*> open_files{table.get()};
   if (memo) open_files.push_back(memo.get());
@@ -352,14 +371,16 @@ int ConvertDbfToAbo(const std::string& dbfPath, const std::string& aboPath,
   std::optional<MemoReader> memo_in;
   if (memo) memo_in.emplace(*memo, *memo_format);
   BufferedWriter abo_out(*abo);
+  ConversionNotes notes(dbfPath);
   const std::optional<DbfToAboResult> result = RunPass<DbfToAboResult>(
       [&] {
-        return DbfToAboPass(table_in, memo_in ? &*memo_in : nullptr, abo_out, header, *layout)
+        return DbfToAboPass(table_in, memo_in ? &*memo_in : nullptr, abo_out, header, *layout,
+                            notes, context.statements)
             .Run();
       },
       {&abo_out}, {abo.get(), memo.get(), table.get()}, context);
   if (!result) return 0;
-  return ShowPassEnd(*result, dbfPath, header, context);
+  return ShowPassEnd(*result, dbfPath, header, notes, memoPath, context);
 }
 
 }  // namespace trelvan

@@ -33,4 +33,25 @@ inline constexpr char kStatementRepeats[] =
     "Výpis č. %s účtu %s se v tabulce vrací po jiném výpisu (záznam %u); řádky jsou zapsány "
     "v pořadí tabulky";
 
+// Notes after a conversion, each preceded by the file it concerns ("%s: ").
+inline constexpr char kNoteInFile[] = "%s: %s";
+inline constexpr char kIncompleteLine[] = "Řádek %u je neúplný";
+inline constexpr char kStatementWithoutItems[] = "Výpis č. %s účtu %s nemá žádné položky";
+inline constexpr char kBalanceMismatch[] =
+    "Výpis č. %s účtu %s: počáteční zůstatek - obrat debet + obrat kredit se liší od konečného "
+    "zůstatku o %s Kč";
+inline constexpr char kDebitsMismatch[] =
+    "Výpis č. %s účtu %s: součet položek s kódem 1 se liší od obratu debet o %s Kč";
+inline constexpr char kCreditsMismatch[] =
+    "Výpis č. %s účtu %s: součet položek s kódem 2 se liší od obratu kredit o %s Kč";
+inline constexpr char kSequenceGap[] =
+    "Výpis č. %s účtu %s nenavazuje na výpis č. %s: počáteční zůstatek se liší od jeho "
+    "konečného o %s Kč";
+inline constexpr char kMemoRowsLost[] =
+    "Počet záznamů bez dalších řádků (memo soubor \"%s\" nelze otevřít): %u";
+inline constexpr char kUnmappableCharacters[] =
+    "Počet znaků, které ve windows-1250 nejsou (nahrazeny \"?\"): %u";
+inline constexpr char kTranscoded[] = "Text souboru byl převeden z %s do windows-1250";
+inline constexpr char kMoreWarnings[] = "… a dalších %u upozornění";
+
 }  // namespace trelvan::messages

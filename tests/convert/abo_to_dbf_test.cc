@@ -97,7 +97,7 @@ TEST(AboToDbfTest, FieldsTakeTheirTableForm) {
   memo.Add({kOther, kOther});
   memo.Add({kOther});
   EXPECT_EQ(s.files.Contents("out.dbt"), static_cast<const std::string&>(memo));
-  EXPECT_EQ(s.prompter.shown, std::vector<Shown>{Success()});
+  EXPECT_EQ(s.prompter.Outcome(), std::vector<Shown>{Success()});
 }
 
 // Each line cut after its last non-blank and ended with `end`.
@@ -140,15 +140,15 @@ TEST(AboToDbfTest, StatementsOfEveryShapeConvertAsTheModelPredicts) {
 TEST(AboToDbfTest, FilesThatCannotBeOpenedOrReplacedAreReported) {
   Session s;
   EXPECT_EQ(ConvertAboToDbf("missing.gpc", "out.dbf", s.context), 0);
-  EXPECT_EQ(s.prompter.shown, std::vector<Shown>{CannotOpen("missing.gpc")});
+  EXPECT_EQ(s.prompter.Outcome(), std::vector<Shown>{CannotOpen("missing.gpc")});
   EXPECT_FALSE(s.files.Exists("out.dbf") || s.files.Exists("out.dbt"));
   s.files.Put("in.gpc", kHeader + kItem);
   s.files.MakeDirectory("out.dbf");
   s.files.MakeDirectory("t.dbt");
   EXPECT_EQ(ConvertAboToDbf("in.gpc", "out.dbf", s.context), 0);
-  EXPECT_EQ(s.prompter.shown.back(), CannotOpen("out.dbf"));
+  EXPECT_EQ(s.prompter.Outcome().back(), CannotOpen("out.dbf"));
   EXPECT_EQ(ConvertAboToDbf("in.gpc", "t.dbf", s.context), 0);
-  EXPECT_EQ(s.prompter.shown.back(), CannotOpen("t.dbt"));
+  EXPECT_EQ(s.prompter.Outcome().back(), CannotOpen("t.dbt"));
   EXPECT_EQ(s.files.Contents("t.dbf"), "");
 
   // An existing table is asked about by its name; its memo file is replaced without asking.
@@ -160,7 +160,7 @@ TEST(AboToDbfTest, FilesThatCannotBeOpenedOrReplacedAreReported) {
   s.prompter.AnswerNext(true);
   EXPECT_EQ(ConvertAboToDbf("in.gpc", "dir/out.dbf", s.context), 1);
   const Shown question{MessageStyle::kQuestion, "Soubor \"out.dbf\" již existuje!\nPřepsat?"};
-  EXPECT_EQ(s.prompter.shown, (std::vector<Shown>{question, question, Success()}));
+  EXPECT_EQ(s.prompter.Outcome(), (std::vector<Shown>{question, question, Success()}));
   EXPECT_EQ(s.files.Contents("dir/out.dbt").size(), 512u);
   EXPECT_EQ(s.files.open_files(), 0);
 }

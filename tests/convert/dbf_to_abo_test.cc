@@ -84,12 +84,13 @@ TEST_F(DbfToAboTest, WritesAHeaderLineWhereTheStatementChangesAndLeavesDeletedRo
                           ItemLine("1") + kHeaderB + ItemLine("3", "0000000007001") + kHeaderA +
                           ItemLine("4", "0000000001001") + ItemLine("5") + ItemLine("6") +
                           Line(kHeaderA.substr(0, 105) + "47 011226") + ItemLine("7"));
-  EXPECT_EQ(prompter.shown,
-            (std::vector<Shown>{Notice("Vynecháno 2 záznamů označených ke smazání"),
-                                Notice("Výpis č. 047 účtu 0000001234567890 se v tabulce vrací po "
-                                       "jiném výpisu (záznam 6); řádky jsou zapsány v pořadí "
-                                       "tabulky"),
-                                Success()}));
+  EXPECT_EQ(
+      prompter.Outcome(),
+      (std::vector<Shown>{Notice("t.dbf: Vynecháno 2 záznamů označených ke smazání"),
+                          Notice("t.dbf: Výpis č. 047 účtu 0000001234567890 se v tabulce vrací po "
+                                 "jiném výpisu (záznam 6); řádky jsou zapsány v pořadí "
+                                 "tabulky"),
+                          Success()}));
 }
 
 TEST_F(DbfToAboTest, AmountsAreReadExactlyAsDecimalText) {
@@ -136,17 +137,17 @@ TEST_F(DbfToAboTest, AmountTheLineCannotHoldStopsAtItsRow) {
   // -1e9 with code "-" fits as +100000000000; 1e9 with "-" would need "-" and 12 digits.
   EXPECT_EQ(Convert({Row(), Row("2", "1e9", "-"), Row("3")}), 0);
   EXPECT_EQ(Output(), kHeaderA + ItemLine("1"));
-  EXPECT_EQ(prompter.shown, std::vector<Shown>{Stop("Částka v záznamu 2 je příliš velká")});
+  EXPECT_EQ(prompter.Outcome(), std::vector<Shown>{Stop("Částka v záznamu 2 je příliš velká")});
   EXPECT_EQ(
       Convert({Row(), Row("2"), Row("3", "1", "1", Record(kStatementA).Set("REST_NEW", "1e12"))}),
       0);
   EXPECT_EQ(Output(), kHeaderA + ItemLine("1") + ItemLine("2"));
-  EXPECT_EQ(prompter.shown, std::vector<Shown>{Stop("Částka v záznamu 3 je příliš velká")});
+  EXPECT_EQ(prompter.Outcome(), std::vector<Shown>{Stop("Částka v záznamu 3 je příliš velká")});
   for (const char* price : {"0x10", " inf", "nan", "--5", "1e", "12,50", "1 234.56", "- 5"}) {
     EXPECT_EQ(Convert({Row(), Row("2", price)}), 0);
     const std::string value = std::string(price).substr(price[0] == ' ');
-    EXPECT_EQ(prompter.shown, std::vector<Shown>{Stop("Hodnota \"" + value +
-                                                      "\" v poli PRICE záznamu 2 není číslo")});
+    EXPECT_EQ(prompter.Outcome(), std::vector<Shown>{Stop("Hodnota \"" + value +
+                                                          "\" v poli PRICE záznamu 2 není číslo")});
     EXPECT_EQ(Output(), kHeaderA + ItemLine("1"));
   }
 }
@@ -172,7 +173,7 @@ TEST_F(DbfToAboTest, CopiesEachRowsMemoUpToALineBeginningWithTheEndMark) {
                          second + Line("078 cut") + ItemLine("1") + inside + first;
   for (int i = 4; i < 12; ++i) expected += ItemLine("1");
   EXPECT_EQ(Output(), expected + ItemLine("1") + first + second + ItemLine("1"));
-  EXPECT_EQ(prompter.shown, std::vector<Shown>{Success()});
+  EXPECT_EQ(prompter.Outcome(), std::vector<Shown>{Success()});
 }
 
 TEST_F(DbfToAboTest, TablesOfEveryShapeConvertAsTheChecksPredict) {
@@ -211,22 +212,22 @@ TEST_F(DbfToAboTest, AsksAfterTheMissingMemoNoticeAndOnlyAboutAFile) {
   EXPECT_EQ(ConvertDbfToAbo("t.dbf", "out.gpc", context), 0);
   const Shown question{MessageStyle::kQuestion, "Soubor \"out.gpc\" již existuje!\nPřepsat?"};
   const Shown notice = Notice("Nemohu otevřít soubor \"t.dbt\"");
-  EXPECT_EQ(prompter.shown, (std::vector<Shown>{notice, question}));
+  EXPECT_EQ(prompter.Outcome(), (std::vector<Shown>{notice, question}));
   EXPECT_EQ(Output(), "old");
   prompter.shown.clear();
   prompter.AnswerNext(true);
   EXPECT_EQ(ConvertDbfToAbo("t.dbf", "out.gpc", context), 1);
-  EXPECT_EQ(prompter.shown, (std::vector<Shown>{notice, question, Success()}));
+  EXPECT_EQ(prompter.Outcome(), (std::vector<Shown>{notice, question, Success()}));
   EXPECT_EQ(Output(), kHeaderA + ItemLine("1"));
 
   prompter.shown.clear();
   files.Remove("out.gpc");
   files.MakeDirectory("out.gpc");
   EXPECT_EQ(ConvertDbfToAbo("t.dbf", "out.gpc", context), 0);
-  EXPECT_EQ(prompter.shown, (std::vector<Shown>{notice, CannotOpen("out.gpc")}));
+  EXPECT_EQ(prompter.Outcome(), (std::vector<Shown>{notice, CannotOpen("out.gpc")}));
   prompter.shown.clear();
   EXPECT_EQ(ConvertDbfToAbo("missing.dbf", "new.gpc", context), 0);
-  EXPECT_EQ(prompter.shown, std::vector<Shown>{CannotOpen("missing.dbf")});
+  EXPECT_EQ(prompter.Outcome(), std::vector<Shown>{CannotOpen("missing.dbf")});
   EXPECT_FALSE(files.Exists("new.gpc"));
 }
 

@@ -197,8 +197,9 @@ TEST_F(ForeignTableTest, TablesThatCannotBeReadStopWithTheReason) {
     const std::string out = Convert(c.table);
     EXPECT_EQ(result_, 0);
     EXPECT_EQ(out == "(none)", c.refused);
-    EXPECT_EQ(prompter_.shown.back(), (Shown{MessageStyle::kStop, c.message}));
-    EXPECT_EQ(prompter_.shown.size(), c.refused ? 1u : 2u);  // else the memo file's notice first
+    EXPECT_EQ(prompter_.Outcome().back(), (Shown{MessageStyle::kStop, c.message}));
+    EXPECT_EQ(prompter_.Outcome().size(),
+              c.refused ? 1u : 2u);  // else the memo file's notice first
   }
 }
 
@@ -255,7 +256,7 @@ TEST_F(ForeignTableTest, MemoFamiliesGiveTheSameLines) {
     EXPECT_EQ(Convert(Table(columns, records, c.version), c.memo_name,
                       FamilyMemo(c.family, memos, c.block_size)),
               expected);
-    EXPECT_EQ(prompter_.shown.size(), 1u);  // the success, without a notice
+    EXPECT_EQ(prompter_.Outcome().size(), 1u);  // the success, without a notice
   }
 }
 
@@ -265,7 +266,7 @@ TEST_F(ForeignTableTest, MemoFileOfNoKnownFamilyStopsBeforeAnythingIsCreated) {
        {Line("0740000001234567890") + std::string(400, ' '),
         FamilyMemo(Family::kFoxPro, {Line("076")}, 64), std::string("\x01\0\0\0", 4)}) {
     EXPECT_EQ(Convert(table, "t.dbt", memo), "(none)");
-    EXPECT_EQ(prompter_.shown,
+    EXPECT_EQ(prompter_.Outcome(),
               (std::vector<Shown>{
                   {MessageStyle::kStop, "Soubor \"t.dbt\" není soubor memo dBASE ani FoxPro"}}));
   }

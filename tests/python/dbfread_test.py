@@ -44,7 +44,7 @@ def run_cli(*args):
     env = dict(os.environ, SOURCE_DATE_EPOCH="1765000000")  # 6 December 2025, UTC
     done = subprocess.run([CLI, *args], env=env, stdin=subprocess.DEVNULL, capture_output=True,
                           timeout=60)
-    if done.returncode != 0:
+    if done.returncode not in (0, 3):  # 3: converted, with warnings (made-up balances)
         sys.exit(f"{args}: exit {done.returncode}\n{done.stdout!r}\n{done.stderr!r}")
 
 

@@ -37,6 +37,20 @@ class RecordingPrompter : public Prompter {
     shown.push_back({style, text});
   }
 
+  // What was shown without the warnings and with the success message cut to its first line:
+  // what tests of the bytes written compare, leaving the notes to the tests of the notes.
+  std::vector<Shown> Outcome() const {
+    std::vector<Shown> outcome;
+    for (const Shown& message : shown) {
+      if (message.style == MessageStyle::kWarning) continue;
+      outcome.push_back(message);
+      if (message.style == MessageStyle::kPlain) {
+        outcome.back().text = message.text.substr(0, message.text.find('\n'));
+      }
+    }
+    return outcome;
+  }
+
   std::vector<Shown> shown;
 
  private:

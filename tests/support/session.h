@@ -2,7 +2,11 @@
 // prompter that records what was shown, and a fixed date.
 #pragma once
 
+#include <cstdint>
+#include <string>
+
 #include "convert/conversion_context.h"
+#include "convert/czech_wording.h"
 #include "tests/support/memory_file_system.h"
 #include "tests/support/recording_prompter.h"
 
@@ -16,7 +20,15 @@ struct Session {
   ConversionContext context{files, prompter, kTestDate};
 };
 
+// The success message with its counts line.
+inline Shown Success(std::uint64_t items, std::uint64_t statements) {
+  return {MessageStyle::kPlain, "Konverze proběhla úspěšně\n" + ConvertedCounts(items, statements)};
+}
+// The success message cut to its first line, as RecordingPrompter::Outcome() gives it.
 inline Shown Success() { return {MessageStyle::kPlain, "Konverze proběhla úspěšně"}; }
+inline bool IsSuccess(const Shown& shown) {
+  return shown.style == MessageStyle::kPlain && shown.text.rfind(Success().text + "\n", 0) == 0;
+}
 inline Shown Stop(const std::string& text) { return {MessageStyle::kStop, text}; }
 inline Shown Notice(const std::string& text) { return {MessageStyle::kInformation, text}; }
 inline Shown CannotOpen(const std::string& path) {

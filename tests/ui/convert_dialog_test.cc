@@ -24,7 +24,8 @@ const std::string kStatement =
     "00000000000000+00000000050000+001310324              \r\n"
     "07500000012345678900000000987654321000000000000100000005000020000001234000000030800"
     "00000000150324Platba za zbozi     00203150324\r\n";
-const Shown kSuccess{MessageStyle::kPlain, "Konverze proběhla úspěšně"};
+const Shown kSuccess{MessageStyle::kPlain,
+                     "Konverze proběhla úspěšně\nPřevedena 1 položka v 1 výpisu"};
 
 class ConvertDialogTest : public UiTest {
  protected:
