@@ -1,10 +1,17 @@
 #!/usr/bin/env python3
-"""Draws the application icon (a statement sheet with two arrows, 16 colours) at 32x32 and
-16x16 and writes it as XPM (compiled into the program) and PNG (desktop entry); the Windows
-icon is made from the same drawing by ../windows/make_windows_resources.py.
-Run from this folder after changing the drawing; the outputs are kept in the repository."""
+"""Draws the application icon (a statement sheet with two arrows, 16 colours) pixel by pixel at
+32x32 and 16x16 and writes it as XPM (compiled into the program) and PNG; the larger sizes
+(24, 48, 64, 128 and 256 pixels) are trelvan.svg, the same picture drawn as a vector, rendered
+with rsvg-convert (package librsvg2-bin). The PNGs and the SVG go into the icon theme; the
+Windows icon is made from the same files by ../windows/make_windows_resources.py.
+Run from this folder after changing a drawing; the outputs are kept in the repository."""
 import struct
+import subprocess
 import zlib
+
+# Sizes drawn pixel by pixel; every other size is rendered from trelvan.svg.
+PIXEL_SIZES = (16, 32)
+SVG_SIZES = (24, 48, 64, 128, 256)
 
 PALETTE = {
     ".": None,             # transparent
@@ -126,3 +133,6 @@ if __name__ == "__main__":
     for img, name in ((big, "trelvan-32.png"), (small, "trelvan-16.png")):
         with open(name, "wb") as f:
             f.write(png_bytes(img))
+    for size in SVG_SIZES:
+        subprocess.run(["rsvg-convert", "-w", str(size), "-h", str(size), "trelvan.svg",
+                        "-o", f"trelvan-{size}.png"], check=True)

@@ -1,13 +1,15 @@
 #!/usr/bin/env python3
-"""Writes the Windows icon (group 128: 32x32 and 16x16, 16 colours, drawn by
-../resources/make_icons.py) and the link cursor (32x32 monochrome pointing hand, hot spot 6,0)
-as classic bitmap resources, which every Windows version loads. Run from this folder after a
-change; the outputs are kept in the repository."""
+"""Writes the Windows icon (group 128: 32x32 and 16x16 with 16 colours as classic bitmaps, drawn
+by ../resources/make_icons.py, then 24, 48, 64, 128 and 256 pixels as the PNG images that
+script renders, which Windows Vista and later take inside an icon) and the link cursor (32x32
+monochrome pointing hand, hot spot 6,0). Run from this folder after a change; the outputs are
+kept in the repository."""
 import os
 import struct
 import sys
 
-sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "resources"))
+make_icons_dir = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "resources")
+sys.path.insert(0, make_icons_dir)
 import make_icons  # noqa: E402
 
 # The pointing hand: X outline (black), w fill (white), . transparent. The tip of the index
@@ -104,6 +106,12 @@ def write_group(path, kind, images, entry):
 
 if __name__ == "__main__":
     big, small = make_icons.icon32(), make_icons.icon16()
-    write_group("trelvan.ico", 1, [icon_image(big), icon_image(small)],
-                [(32, 32, 16, 0, 1, 4), (16, 16, 16, 0, 1, 4)])
+    images = [icon_image(big), icon_image(small)]
+    entries = [(32, 32, 16, 0, 1, 4), (16, 16, 16, 0, 1, 4)]
+    for size in make_icons.SVG_SIZES:
+        with open(os.path.join(make_icons_dir, f"trelvan-{size}.png"), "rb") as png:
+            images.append(png.read())
+        side = size % 256  # 0 stands for 256
+        entries.append((side, side, 0, 0, 1, 32))
+    write_group("trelvan.ico", 1, images, entries)
     write_group("link.cur", 2, [cursor_image()], [(32, 32, 2, 0, HOT_SPOT[0], HOT_SPOT[1])])
