@@ -1,15 +1,15 @@
 // The real message boxes and file chooser, answered through wxWidgets' modal dialog hook.
 #include "ui/wx_prompter.h"
 
-#include <gtest/gtest.h>
+#include <set>
+
 #include <wx/app.h>
 #include <wx/button.h>
 #include <wx/filedlg.h>
 #include <wx/msgdlg.h>
 #include <wx/statbmp.h>
 
-#include "tests/ui/gtest_modal_hook.h"
-#include "tests/ui/ui_fakes.h"
+#include "tests/ui/ui_test_support.h"
 #include "ui/file_chooser.h"
 #include "ui/ui_texts.h"
 #include "ui/warning_gatherer.h"
@@ -17,85 +17,60 @@
 namespace trelvan::testing {
 namespace {
 
-// What a message box looked like: its text, style and labels, and where wxWidgets draws the
-// box itself (GTK), the default button and the icon it shows.
-struct SeenBox {
-  wxString message, labels;
-  long style = 0;
-  int default_button = wxID_NONE;
-  wxImage icon;
-};
-
-class AnswerBox : public wxModalExpectation {
- public:
-  AnswerBox(int answer, SeenBox& seen) : answer_(answer), seen_(&seen) {}
+// Answers a message box (Yes where there is a Yes) and notes its style, labels and, where
+// wxWidgets draws the box (GTK), its default button and the pixels of its icon.
+struct AnswerBox : wxModalExpectation {
+  AnswerBox(wxString& seen, std::string& icon) : seen(&seen), icon(&icon) {}
   int Invoke(wxDialog* dialog) const override {
     auto* box = dynamic_cast<wxMessageDialogBase*>(dialog);
     if (box == nullptr) return wxID_NONE;
-    seen_->message = box->GetMessage();
-    seen_->labels = box->GetYesLabel() + "/" + box->GetNoLabel() + "/" + box->GetOKLabel();
-    seen_->style = box->GetMessageDialogStyle();
-    if (auto* button = dynamic_cast<wxButton*>(dialog->GetDefaultItem())) {
-      seen_->default_button = button->GetId();
-    }
+    auto* button = dynamic_cast<wxButton*>(dialog->GetDefaultItem());
+    const long style = box->GetMessageDialogStyle() & ~(wxCENTRE | wxICON_NONE);
+    *seen = wxString::Format("%lx %s/%s/%s %s", style, box->GetYesLabel(), box->GetNoLabel(),
+                             box->GetOKLabel(), button ? button->GetLabel() : "-");
     for (wxWindow* child : dialog->GetChildren()) {
-      if (auto* icon = dynamic_cast<wxStaticBitmap*>(child)) {
-        seen_->icon = icon->GetBitmap().ConvertToImage();
+      if (auto* bitmap = dynamic_cast<wxStaticBitmap*>(child)) {
+        const wxImage image = bitmap->GetBitmap().ConvertToImage();
+        icon->assign(reinterpret_cast<char*>(image.GetData()),
+                     3 * image.GetWidth() * image.GetHeight());
       }
     }
-    return answer_;
+    return style & wxYES_NO ? wxID_YES : wxID_OK;
   }
-
- protected:
   wxString GetDefaultDescription() const override { return "a message box"; }
-
- private:
-  int answer_;
-  SeenBox* seen_;
+  wxString* seen;
+  std::string* icon;
 };
 
-using WxPrompterTest = UiTest;
-
-TEST_F(WxPrompterTest, QuestionDefaultsToNoAndOnlyYesCounts) {
-  WxPrompter prompter;
-  SeenBox seen;
-  bool yes = false;
-  wxTEST_DIALOG(yes = prompter.AskYesNo("Přepsat?"), AnswerBox(wxID_YES, seen));
-  EXPECT_TRUE(yes);
-  EXPECT_EQ(seen.message, wxString::FromUTF8("Přepsat?"));
-  EXPECT_EQ(seen.labels, "Ano/Ne/OK");
-  EXPECT_EQ(seen.style & (wxYES_NO | wxNO_DEFAULT | wxICON_MASK),
-            wxYES_NO | wxNO_DEFAULT | wxICON_QUESTION);
-#ifndef __WXMSW__
-  EXPECT_EQ(seen.default_button, wxID_NO);
+TEST(WxPrompter, EachKindShowsItsOwnIconAndAQuestionDefaultsToNo) {
+#ifdef __WXMSW__  // the system's box: its icon and default come from the style
+  const wxString drawn_default = "-", drawn_ok = "-";
+#else
+  const wxString drawn_default = "Ne", drawn_ok = "OK";
 #endif
-  wxTEST_DIALOG(yes = prompter.AskYesNo("Přepsat?"), AnswerBox(wxID_NO, seen));
-  EXPECT_FALSE(yes);
-}
-
-TEST_F(WxPrompterTest, EachKindOfMessageShowsItsOwnIcon) {
   WxPrompter prompter;
-  const std::pair<MessageStyle, long> kinds[] = {{MessageStyle::kStop, wxICON_STOP},
-                                                 {MessageStyle::kWarning, wxICON_WARNING},
-                                                 {MessageStyle::kInformation, wxICON_INFORMATION},
-                                                 {MessageStyle::kPlain, 0}};
-  std::vector<wxImage> icons;
-  for (const auto& [style, icon] : kinds) {
-    SeenBox seen;
-    wxTEST_DIALOG(prompter.Show(style, "Zpráva"), AnswerBox(wxID_OK, seen));
-    EXPECT_EQ(seen.style & ((wxICON_MASK & ~wxICON_NONE) | wxOK | wxYES_NO), icon | wxOK);
-#ifndef __WXMSW__
-    // The icon is drawn, and differs from every other kind's.
-    EXPECT_EQ(seen.icon.IsOk(), style != MessageStyle::kPlain) << static_cast<int>(style);
-    for (const wxImage& other : icons) {
-      EXPECT_FALSE(seen.icon.IsOk() && other.GetWidth() == seen.icon.GetWidth() &&
-                   other.GetHeight() == seen.icon.GetHeight() &&
-                   memcmp(other.GetData(), seen.icon.GetData(),
-                          3 * other.GetWidth() * other.GetHeight()) == 0);
-    }
-    icons.push_back(seen.icon);
-#endif
+  const std::tuple<MessageStyle, long, wxString> kinds[] = {
+      {MessageStyle::kQuestion, wxYES_NO | wxNO_DEFAULT | wxICON_QUESTION, drawn_default},
+      {MessageStyle::kStop, wxOK | wxICON_STOP, drawn_ok},
+      {MessageStyle::kWarning, wxOK | wxICON_WARNING, drawn_ok},
+      {MessageStyle::kInformation, wxOK | wxICON_INFORMATION, drawn_ok},
+      {MessageStyle::kPlain, wxOK, drawn_ok}};
+  std::set<std::string> icons;
+  for (const auto& [kind, flags, default_button] : kinds) {
+    wxString seen;
+    std::string icon;
+    bool yes = false;
+    wxTEST_DIALOG(kind == MessageStyle::kQuestion ? yes = prompter.AskYesNo("Přepsat?")
+                                                  : (prompter.Show(kind, "Zpráva"), yes = true),
+                  AnswerBox(seen, icon));
+    EXPECT_TRUE(yes);
+    EXPECT_EQ(seen, wxString::Format("%lx Ano/Ne/OK %s", flags, default_button));
+    if (!icon.empty()) icons.insert(icon);
   }
+#ifndef __WXMSW__
+  EXPECT_EQ(icons.size(), 4u);  // one for each kind but the plain message, each its own
+#endif
+  wxTEST_DIALOG(EXPECT_FALSE(prompter.AskYesNo("Přepsat?")), wxExpectAny(wxID_NO));
 }
 
 TEST(WarningGatherer, ConsecutiveWarningsShareOneBoxShownBeforeTheNextMessage) {
@@ -114,38 +89,26 @@ TEST(WarningGatherer, ConsecutiveWarningsShareOneBoxShownBeforeTheNextMessage) {
             "… a další upozornění (5)");
 }
 
-// Answers the file dialog with a path under one of its filters and keeps what it offered:
-// title, folder, wildcard, whether the file must exist.
-class AnswerFileDialog : public wxExpectModal<wxFileDialog> {
- public:
-  AnswerFileDialog(const wxString& path, int filter, std::vector<wxString>& seen)
-      : wxExpectModal<wxFileDialog>(path), filter_(filter), seen_(&seen) {}
-
- protected:
+// Answers the file dialog with a path under the "every file" filter (GTK hides a name without
+// an extension under the others) and notes its title, folder and wildcard.
+struct AnswerFileDialog : wxExpectModal<wxFileDialog> {
+  AnswerFileDialog(const wxString& path, wxString& seen)
+      : wxExpectModal<wxFileDialog>(path), seen(&seen) {}
   int OnInvoked(wxFileDialog* dialog) const override {
-    *seen_ = {dialog->GetMessage(), dialog->GetDirectory(), dialog->GetWildcard(),
-              dialog->HasFlag(wxFD_FILE_MUST_EXIST) ? "must exist" : ""};
+    *seen = dialog->GetMessage() + "|" + dialog->GetDirectory() + "|" + dialog->GetWildcard();
     const int result = wxExpectModal<wxFileDialog>::OnInvoked(dialog);
     // GTK selects the file once it has read the folder, which takes a few turns of the loop.
     for (int i = 0; i < 300 && dialog->GetPath().empty(); ++i) {
       wxTheApp->Yield(true);
       wxMilliSleep(10);
     }
-    dialog->SetFilterIndex(filter_);
+    dialog->SetFilterIndex(2);
     return result;
   }
-
- private:
-  int filter_;
-  std::vector<wxString>* seen_;
+  wxString* seen;
 };
 
-TEST_F(WxPrompterTest, FileChooserMatchesAnyCaseAndExtendsByTheChosenFilter) {
-  WxFileChooser chooser;
-  // The GTK chooser only reports a file that is there; the program also takes new names.
-  WriteFile(TempPath("novy"), "");
-  const FileRequest request{"ABO soubor", wxString::FromUTF8(ui_texts::kAboFilter), "abo",
-                            wxString::FromUTF8(temp_dir_)};
+TEST_F(UiTest, FileChooserMatchesAnyCaseAndExtendsByTheChosenFilter) {
 #ifdef __WXMSW__  // the system matches in any case
   const char* wildcard =
       "GPC Files (*.gpc)|*.gpc|ABO Files (*.abo)|*.abo|Všechny soubory (*.*)|*.*";
@@ -153,16 +116,18 @@ TEST_F(WxPrompterTest, FileChooserMatchesAnyCaseAndExtendsByTheChosenFilter) {
   const char* wildcard =
       "GPC Files (*.gpc)|*.[gG][pP][cC]|ABO Files (*.abo)|*.[aA][bB][oO]|Všechny soubory (*.*)|*";
 #endif
-  // A new name under "every file" gets the kind's extension (GTK hides it under the others).
-  std::vector<wxString> seen;
+  WxFileChooser chooser;
+  WriteFile(TempPath("novy"), "");  // the GTK chooser only reports a file that is there
+  const FileRequest request{"ABO soubor", wxString::FromUTF8(ui_texts::kAboFilter), "abo",
+                            wxString::FromUTF8(temp_dir_)};
+  wxString seen;
   std::optional<wxString> chosen;
   wxTEST_DIALOG(chosen = chooser.ChooseFile(nullptr, request),
-                AnswerFileDialog(TempPath("novy"), 2, seen));
+                AnswerFileDialog(TempPath("novy"), seen));
   EXPECT_EQ(chosen.value_or("-"), TempPath("novy") + ".abo");
-  EXPECT_EQ(seen, (std::vector<wxString>{"ABO soubor", wxString::FromUTF8(temp_dir_),
-                                         wxString::FromUTF8(wildcard), ""}));
+  EXPECT_EQ(seen, "ABO soubor|" + wxString::FromUTF8(temp_dir_ + "|" + wildcard));
   for (const auto& [filter, extension] :
-       {std::pair{0, "gpc"}, {1, "abo"}, {2, "abo"}, {3, "abo"}}) {
+       {std::pair{0, "gpc"}, {1, "abo"}, {2, "abo"}, {9, "abo"}}) {
     EXPECT_EQ(ExtensionOfFilter(request.filter, filter, "abo"), extension);
   }
   wxTEST_DIALOG(EXPECT_FALSE(chooser.ChooseFile(nullptr, request)),

@@ -1,158 +1,89 @@
-// The dialog's Windows-only parts: the system menu entry, Simple MAPI's failure paths, and the
-// resources linked into TRELVAN.EXE. Runs inside the UI tests' application object.
-#include "tests/ui/gtest_modal_hook.h"
-
+// The dialog's Windows-only parts: the system menu entry, the remembered paths in the registry,
+// Simple MAPI's failure paths, and the resources linked into TRELVAN.EXE. Runs inside the UI
+// tests' application object.
 #include <wx/msw/wrapwin.h>
 
 #include <cstdlib>
+#include <set>
 #include <string>
 
-#include "tests/ui/ui_fakes.h"
+#include "tests/ui/ui_test_support.h"
 #include "ui/about_dialog.h"
 #include "ui/convert_dialog.h"
 #include "ui/mail.h"
+#include "ui/production_services.h"
+#include "ui/remembered_paths.h"
 #include "ui/resource_ids.h"
 
 namespace trelvan::testing {
 namespace {
 
-TEST(MapiMail, NoMailLibraryMeansNoMailSystem) {
-  MapiMailSender mail("TRELVAN-NO-SUCH-MAPI32.DLL");
-  EXPECT_EQ(mail.Send(nullptr, "info@trelvan.example", "Předmět"), MailResult::kUnavailable);
-}
-
-TEST(MapiMail, LibraryWithoutMapiSendMailIsInvalidAndUnloadedAgain) {
+TEST(MapiMail, NoLibraryMeansNoMailSystemAndOneWithoutMapiSendMailIsInvalidAndUnloaded) {
+  EXPECT_EQ(MapiMailSender("TRELVAN-NO-SUCH-MAPI32.DLL").Send(nullptr, "a@b.example", "s"),
+            MailResult::kUnavailable);
   // A system library that the program never loads otherwise and that has no MAPISendMail.
-  const char* library = "MSCMS.DLL";
-  ASSERT_EQ(::GetModuleHandleA(library), nullptr);
-  MapiMailSender mail(library);
-  EXPECT_EQ(mail.Send(nullptr, "info@trelvan.example", "Předmět"), MailResult::kLibraryInvalid);
-  EXPECT_EQ(::GetModuleHandleA(library), nullptr);
+  ASSERT_EQ(::GetModuleHandleA("MSCMS.DLL"), nullptr);
+  EXPECT_EQ(MapiMailSender("MSCMS.DLL").Send(nullptr, "a@b.example", "s"),
+            MailResult::kLibraryInvalid);
+  EXPECT_EQ(::GetModuleHandleA("MSCMS.DLL"), nullptr);
 }
 
-class SystemMenuTest : public UiTest {
- protected:
-  void SetUp() override {
-    UiTest::SetUp();
-    dialog_ = new CConvertDlg(nullptr, Fakes().services);
-  }
-  void TearDown() override {
-    dialog_->Destroy();
-    UiTest::TearDown();
-  }
-  HWND Window() const { return static_cast<HWND>(dialog_->GetHWND()); }
-
-  CConvertDlg* dialog_ = nullptr;
-};
-
-TEST_F(SystemMenuTest, AboutEntryStandsLastAfterASeparator) {
-  HMENU menu = ::GetSystemMenu(Window(), FALSE);
-  ASSERT_NE(menu, nullptr);
+TEST_F(UiTest, SystemMenuEndsWithTheAboutEntryWhichOpensAboutWhateverTheLowBits) {
+  auto* dialog = new CConvertDlg(nullptr, Fakes().services);
+  const HWND window = static_cast<HWND>(dialog->GetHWND());
+  HMENU menu = ::GetSystemMenu(window, FALSE);
   const int count = ::GetMenuItemCount(menu);
-  ASSERT_GE(count, 2);
-  EXPECT_EQ(::GetMenuItemID(menu, count - 1), static_cast<UINT>(ids::kAboutCommand));
   wchar_t text[64] = {};
   ::GetMenuStringW(menu, count - 1, text, 64, MF_BYPOSITION);
   EXPECT_STREQ(text, L"&O aplikaci TRELVAN...");
+  EXPECT_EQ(::GetMenuItemID(menu, count - 1), static_cast<UINT>(ids::kAboutCommand));
   EXPECT_NE(::GetMenuState(menu, count - 2, MF_BYPOSITION) & MF_SEPARATOR, 0u);
-}
-
-TEST_F(SystemMenuTest, AboutCommandOpensTheAboutDialogWhateverTheLowBits) {
-  wxTEST_DIALOG(::SendMessageW(Window(), WM_SYSCOMMAND, ids::kAboutCommand | 0x3, 0),
+  wxTEST_DIALOG(::SendMessageW(window, WM_SYSCOMMAND, ids::kAboutCommand | 0x3, 0),
                 wxExpectDismissableModal<CAboutDlg>(wxID_OK));
+  dialog->Destroy();
 }
 
-// TRELVAN.EXE loaded as data: what Explorer, the version tab and the loader read from it.
-class ProgramResourcesTest : public ::testing::Test {
- protected:
-  void SetUp() override {
-    const char* path = std::getenv("TRELVAN_EXE");
-    ASSERT_NE(path, nullptr) << "TRELVAN_EXE names the program to inspect";
-    module_ =
-        ::LoadLibraryExA(path, nullptr, LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE);
-    ASSERT_NE(module_, nullptr) << path;
-  }
-  void TearDown() override {
-    if (module_ != nullptr) ::FreeLibrary(module_);
-  }
-
-  std::string Resource(int id, LPCWSTR type) const {
-    HRSRC found = ::FindResourceW(module_, MAKEINTRESOURCEW(id), type);
-    if (found == nullptr) return {};
-    const auto* data = static_cast<const char*>(::LockResource(::LoadResource(module_, found)));
-    return std::string(data, ::SizeofResource(module_, found));
-  }
-
-  static unsigned Word(const std::string& data, std::size_t offset) {
-    return static_cast<unsigned char>(data[offset]) | static_cast<unsigned char>(data[offset + 1])
-                                                          << 8;
-  }
-
-  HMODULE module_ = nullptr;
-};
-
-TEST_F(ProgramResourcesTest, IconGroup128HoldsSixteenColourImagesOf32And16PixelsAndComesFirst) {
-  const std::string group = Resource(ids::kAppIconResource, RT_GROUP_ICON);
-  ASSERT_EQ(group.size(), 6u + 2 * 14) << "two images";
-  for (int i = 0; i < 2; ++i) {
-    const std::size_t entry = 6 + 14 * i;
-    EXPECT_EQ(static_cast<unsigned char>(group[entry]), i == 0 ? 32 : 16);
-    EXPECT_EQ(static_cast<unsigned char>(group[entry + 2]), 16) << "colours";
-  }
-  // Explorer shows the first icon group of the file.
-  LPWSTR first = nullptr;
-  ::EnumResourceNamesW(
-      module_, RT_GROUP_ICON,
-      [](HMODULE, LPCWSTR, LPWSTR name, LONG_PTR found) -> BOOL {
-        *reinterpret_cast<LPWSTR*>(found) = name;
-        return FALSE;
-      },
-      reinterpret_cast<LONG_PTR>(&first));
-  EXPECT_TRUE(IS_INTRESOURCE(first));
-  EXPECT_EQ(reinterpret_cast<ULONG_PTR>(first), static_cast<ULONG_PTR>(ids::kAppIconResource));
+TEST(Registry, RememberedPathsLiveUnderTheCurrentUsersKey) {
+  ProductionServices production;
+  RememberedPaths{wxString::FromUTF8("C:\\Výpisy\\březen.gpc"), "b.dbf", "C:\\"}.Save(
+      production.services().settings);
+  wchar_t value[MAX_PATH] = {};
+  DWORD size = sizeof value;
+  EXPECT_EQ(::RegGetValueW(HKEY_CURRENT_USER, L"Software\\Trelvan Software\\TRELVAN\\Paths", L"Abo",
+                           RRF_RT_REG_SZ, nullptr, value, &size),
+            ERROR_SUCCESS);
+  EXPECT_EQ(wxString(value), wxString::FromUTF8("C:\\Výpisy\\březen.gpc"));
+  ::RegDeleteTreeW(HKEY_CURRENT_USER, L"Software\\Trelvan Software");
 }
 
-TEST_F(ProgramResourcesTest, CursorGroup139IsAMonochromeHandWithItsHotSpotAtTheFingerTip) {
-  const std::string group = Resource(ids::kLinkCursorResource, RT_GROUP_CURSOR);
-  ASSERT_EQ(group.size(), 6u + 14);
-  EXPECT_EQ(Word(group, 6), 32u);      // width
-  EXPECT_EQ(Word(group, 6 + 2), 64u);  // height of image and mask
-  EXPECT_EQ(Word(group, 6 + 6), 1u);   // bits per pixel
-  const std::string image = Resource(static_cast<int>(Word(group, 6 + 12)), RT_CURSOR);
-  ASSERT_GE(image.size(), 4u);
-  EXPECT_EQ(Word(image, 0), 6u);
-  EXPECT_EQ(Word(image, 2), 0u);
-}
-
-TEST_F(ProgramResourcesTest, VersionRecordIsOneZeroZeroOneInUsEnglishUnicode) {
-  const std::string record = Resource(1, RT_VERSION);
-  ASSERT_FALSE(record.empty());
-  std::string copy = record;  // VerQueryValue may write into the block
-  VS_FIXEDFILEINFO* fixed = nullptr;
-  UINT length = 0;
-  ASSERT_TRUE(::VerQueryValueW(copy.data(), L"\\", reinterpret_cast<void**>(&fixed), &length));
-  EXPECT_EQ(fixed->dwFileVersionMS, 0x00010000u);
-  EXPECT_EQ(fixed->dwFileVersionLS, 0x00000001u);
-  EXPECT_EQ(fixed->dwProductVersionMS, 0x00010000u);
-  EXPECT_EQ(fixed->dwProductVersionLS, 0x00000001u);
-  WORD* translation = nullptr;
-  ASSERT_TRUE(::VerQueryValueW(copy.data(), L"\\VarFileInfo\\Translation",
-                               reinterpret_cast<void**>(&translation), &length));
-  ASSERT_EQ(length, 4u);
-  EXPECT_EQ(translation[0], 0x0409);
-  EXPECT_EQ(translation[1], 1200);
-  wchar_t* name = nullptr;
-  ASSERT_TRUE(::VerQueryValueW(copy.data(), L"\\StringFileInfo\\040904B0\\OriginalFilename",
-                               reinterpret_cast<void**>(&name), &length));
-  EXPECT_STREQ(name, L"TRELVAN.EXE");
-}
-
-TEST_F(ProgramResourcesTest, ManifestAsksForCommonControlsSixAndPerMonitorDpi) {
-  const std::string manifest = Resource(1, RT_MANIFEST);
-  EXPECT_NE(manifest.find("Microsoft.Windows.Common-Controls\" version=\"6.0.0.0\""),
-            std::string::npos);
-  EXPECT_NE(manifest.find("PerMonitorV2"), std::string::npos);
-  EXPECT_NE(manifest.find("true/pm"), std::string::npos);
+// TRELVAN.EXE loaded as data, as Explorer reads it.
+TEST(ProgramResources, IconOfEverySizeAndTheLinkCursor) {
+  const char* path = std::getenv("TRELVAN_EXE");
+  ASSERT_NE(path, nullptr) << "TRELVAN_EXE names the program to inspect";
+  HMODULE module =
+      ::LoadLibraryExA(path, nullptr, LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE);
+  ASSERT_NE(module, nullptr) << path;
+  auto resource = [&](int id, LPCWSTR type) {
+    HRSRC found = ::FindResourceW(module, MAKEINTRESOURCEW(id), type);
+    if (found == nullptr) return std::string();
+    const auto* data = static_cast<const char*>(::LockResource(::LoadResource(module, found)));
+    return std::string(data, ::SizeofResource(module, found));
+  };
+  auto byte = [](const std::string& data, std::size_t at) {
+    return at < data.size() ? static_cast<unsigned char>(data[at]) : 999u;
+  };
+  // Group 128 holds every size up to 256 (stored as 0); Explorer shows the first group.
+  const std::string icons = resource(ids::kAppIconResource, RT_GROUP_ICON);
+  std::multiset<unsigned> sizes;
+  for (unsigned i = 0; i < byte(icons, 4); ++i) sizes.insert(byte(icons, 6 + 14 * i));
+  EXPECT_EQ(sizes, (std::multiset<unsigned>{0, 16, 24, 32, 48, 64, 128}));
+  // Cursor 139: one 32x32 monochrome image, hot spot at the finger tip (6, 0).
+  const std::string cursor = resource(ids::kLinkCursorResource, RT_GROUP_CURSOR);
+  const std::string image = resource(byte(cursor, 6 + 12), RT_CURSOR);
+  EXPECT_EQ(std::to_string(byte(cursor, 6)) + " " + std::to_string(byte(cursor, 12)) + " " +
+                std::to_string(byte(image, 0)) + "," + std::to_string(byte(image, 2)),
+            "32 1 6,0");
+  ::FreeLibrary(module);
 }
 
 }  // namespace
