@@ -45,9 +45,6 @@ CAboutDlg::CAboutDlg(wxWindow* parent, UiServices& services)
       new LinkLabel(this, ids::kMailLink, Text(ui_texts::kMailAddress), DialogPoint(this, 50, 61));
   m_stcWeb =
       new LinkLabel(this, ids::kWebLink, Text(ui_texts::kWebAddress), DialogPoint(this, 50, 73));
-  // Tab goes from OK to the mail link and then the web link.
-  m_stcMail->MoveAfterInTabOrder(ok);
-  m_stcWeb->MoveAfterInTabOrder(m_stcMail);
   ok->SetFocus();
   CentreOnParent();
 }

@@ -3,6 +3,7 @@
 #include <memory>
 
 #include <wx/stattext.h>
+#include <wx/uiaction.h>
 
 #include "tests/ui/ui_test_support.h"
 #include "ui/launcher.h"
@@ -21,11 +22,12 @@ class AboutDialogTest : public UiTest {
     wxYield();
   }
   wxWindow* Window(int id) { return dialog_->FindWindow(id); }
+  // A real key press, through the display, on the focused window.
   void Press(int id, int key) {
     Window(id)->SetFocus();
-    wxKeyEvent press(wxEVT_CHAR_HOOK);
-    press.m_keyCode = key;
-    dialog_->GetEventHandler()->ProcessEvent(press);
+    wxYield();
+    wxUIActionSimulator().Char(key);
+    for (int i = 0; i < 20; ++i) wxYield();
   }
 
   std::unique_ptr<CAboutDlg> dialog_ = std::make_unique<CAboutDlg>(nullptr, Fakes().services);

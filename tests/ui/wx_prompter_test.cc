@@ -78,14 +78,15 @@ TEST(WarningGatherer, ConsecutiveWarningsShareOneBoxShownBeforeTheNextMessage) {
   WarningGatherer gatherer(shown);
   gatherer.Show(MessageStyle::kWarning, "první");
   gatherer.Show(MessageStyle::kWarning, "druhé");
+  gatherer.AskYesNo("přepsat?");
   gatherer.Show(MessageStyle::kPlain, "hotovo");
   for (int i = 0; i < 25; ++i) gatherer.Show(MessageStyle::kWarning, std::to_string(i));
   gatherer.Flush();
   gatherer.Flush();
-  ASSERT_EQ(shown.shown.size(), 3u);
+  ASSERT_EQ(shown.shown.size(), 4u);
   EXPECT_EQ(shown.shown[0], (Shown{MessageStyle::kWarning, "první\ndruhé"}));
-  EXPECT_EQ(shown.shown[1], (Shown{MessageStyle::kPlain, "hotovo"}));
-  EXPECT_EQ(shown.shown[2].text.substr(shown.shown[2].text.rfind('\n') + 1),
+  EXPECT_EQ(shown.shown[1], (Shown{MessageStyle::kQuestion, "přepsat?"}));
+  EXPECT_EQ(shown.shown[3].text.substr(shown.shown[3].text.rfind('\n') + 1),
             "… a další upozornění (5)");
 }
 
