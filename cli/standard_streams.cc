@@ -1,5 +1,7 @@
 #include "cli/standard_streams.h"
 
+#include <algorithm>
+
 #include "cli/cli_options.h"
 
 namespace trelvan {
@@ -7,15 +9,13 @@ namespace {
 
 constexpr std::uint64_t kStreamVolume = ~std::uint64_t{0};
 
-// Standard input read once from start to end; a stream cannot go back.
+// Standard input through the spool: every such file reads the same bytes from the start.
 class InputStreamFile : public File {
  public:
-  explicit InputStreamFile(std::istream& in) : in_(in) {}
+  explicit InputStreamFile(InputSpool& spool) : spool_(spool) {}
 
   std::size_t Read(void* buffer, std::size_t n) override {
-    in_.read(static_cast<char*>(buffer), static_cast<std::streamsize>(n));
-    const auto got = static_cast<std::size_t>(in_.gcount());
-    if (in_.bad()) throw FileError(path_, "čtení standardního vstupu selhalo");
+    const std::size_t got = spool_.ReadAt(position_, static_cast<char*>(buffer), n);
     position_ += static_cast<std::int64_t>(got);
     return got;
   }
@@ -23,15 +23,18 @@ class InputStreamFile : public File {
     throw FileError(path_, "do standardního vstupu nelze psát");
   }
   std::int64_t Seek(std::int64_t offset, SeekOrigin origin) override {
-    if (origin == SeekOrigin::kBegin && offset == position_) return position_;
-    throw FileError(path_, "standardní vstup nelze přetáčet");
+    if (origin != SeekOrigin::kBegin || offset < 0) {
+      throw FileError(path_, "standardní vstup nelze přetáčet");
+    }
+    position_ = offset;
+    return position_;
   }
   void Close() override {}
   const std::string& path() const override { return path_; }
   FileId id() const override { return FileId{kStreamVolume, 0}; }
 
  private:
-  std::istream& in_;
+  InputSpool& spool_;
   std::string path_ = kStandardStream;
   std::int64_t position_ = 0;
 };
@@ -67,8 +70,28 @@ class OutputStreamFile : public File {
 
 }  // namespace
 
+std::size_t InputSpool::ReadAt(std::int64_t position, char* out, std::size_t n) {
+  std::size_t done = 0;
+  const auto kept = static_cast<std::int64_t>(kept_.size());
+  if (position < kept) {
+    done = std::min(n, static_cast<std::size_t>(kept - position));
+    kept_.copy(out, done, static_cast<std::size_t>(position));
+    position += static_cast<std::int64_t>(done);
+  }
+  if (done == n || in_.eof()) return done;
+  if (position != read_) throw FileError(kStandardStream, "standardní vstup nelze číst znovu");
+  in_.read(out + done, static_cast<std::streamsize>(n - done));
+  const auto got = static_cast<std::size_t>(in_.gcount());
+  if (in_.bad()) throw FileError(kStandardStream, "čtení standardního vstupu selhalo");
+  if (kept_.size() + got <= kKeptInput && static_cast<std::int64_t>(kept_.size()) == read_) {
+    kept_.append(out + done, got);
+  }
+  read_ += static_cast<std::int64_t>(got);
+  return done + got;
+}
+
 std::unique_ptr<File> StandardStreamFileSystem::OpenForReading(const std::string& path) {
-  if (path == kStandardStream) return std::make_unique<InputStreamFile>(in_);
+  if (path == kStandardStream) return std::make_unique<InputStreamFile>(spool_);
   return files_.OpenForReading(path);
 }
 

@@ -4,6 +4,7 @@
 
 #include <sstream>
 
+#include "cli/standard_streams.h"
 #include "cli/stream_prompter.h"
 #include "convert/messages.h"
 #include "tests/support/fixed_clock.h"
@@ -103,6 +104,22 @@ TEST_F(RunCliTest, DashIsStandardInputOrOutputAndDirectoryTakesManyFiles) {
   EXPECT_EQ(Run("dbf2abo -q --directory=back out/a.dbf"), 0);
   EXPECT_EQ(out_.str() + err_.str(), "");
   EXPECT_EQ(files_.Contents("back/a.gpc"), kBalanced);
+}
+
+TEST(StandardStreamsTest, StandardInputCanBeReadAgainFromTheStart) {
+  MemoryFileSystem files;
+  std::istringstream in("0123456789");
+  std::ostringstream out;
+  StandardStreamFileSystem streams(files, in, out);
+  char bytes[8] = {};
+  const std::unique_ptr<File> first = streams.OpenForReading("-");
+  ASSERT_EQ(first->Read(bytes, 4), 4u);
+  first->Seek(2, SeekOrigin::kBegin);
+  EXPECT_EQ(first->Read(bytes, 8), 8u);
+  EXPECT_EQ(std::string(bytes, 8), "23456789");
+  EXPECT_EQ(streams.OpenForReading("-")->Read(bytes, 8), 8u);
+  EXPECT_EQ(std::string(bytes, 8), "01234567");
+  EXPECT_EQ(first->Read(bytes, 8), 0u);
 }
 
 TEST_F(RunCliTest, CheckReportsEveryStatementAndExitsByTheWorstFile) {

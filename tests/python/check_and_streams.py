@@ -45,13 +45,6 @@ class CheckJsonTest(unittest.TestCase):
         self.assertEqual(len(made_up["notes"]), 3)
         self.assertTrue(all(n["level"] == "warning" for n in made_up["notes"]))
 
-    def test_a_file_that_cannot_be_read_is_an_error_object(self):
-        done = run("check", "--json", os.path.join(SOURCE, "no such file.gpc"))
-        self.assertEqual(done.returncode, 1)
-        (result,) = [json.loads(line) for line in done.stdout.decode().splitlines()]
-        self.assertIn("Nemohu otevřít soubor", result["error"])
-        self.assertTrue(done.stderr.decode().startswith("trelvan-cli: Nemohu otevřít soubor"))
-
 
 class StandardStreamsTest(unittest.TestCase):
     def test_statement_in_from_standard_input_and_back_out_to_standard_output(self):
