@@ -185,12 +185,8 @@ class LibreOffice:
             raise AssertionError("LibreOffice did not start")
         self.desktop = context.ServiceManager.createInstanceWithContext(
             "com.sun.star.frame.Desktop", context)
-        provider = context.ServiceManager.createInstanceWithContext(
-            "com.sun.star.configuration.ConfigurationProvider", context)
-        about = provider.createInstanceWithArguments(
-            "com.sun.star.configuration.ConfigurationAccess",
-            (self._property("nodepath", "/org.openoffice.Setup/Product"),))
-        self.version = f"LibreOffice {about.getByName('ooSetupVersionAboutBox')}"
+        self.version = " ".join(subprocess.run(["soffice", "--version"], capture_output=True,
+                                               text=True).stdout.split()[:2])
 
     def _property(self, name, value):
         from com.sun.star.beans import PropertyValue
