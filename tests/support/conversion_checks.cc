@@ -190,6 +190,7 @@ int RunDbfToAbo(Session& session, std::string_view table, std::optional<std::str
   REQUIRE(session.files.open_files() == 0);
   REQUIRE(session.files.Contents("in.dbf") == table);
   REQUIRE(!memo || session.files.Contents("in.dbt") == *memo);
+  REQUIRE(!memo || !session.files.Exists("in.fpt") || session.files.Contents("in.fpt") == *memo);
   // One end: the success last, or exactly one stop message; notices before it, no question.
   const std::vector<Shown>& shown = session.prompter.shown;
   REQUIRE(!shown.empty() && (result == 0 || result == 1));
@@ -279,6 +280,7 @@ std::string CheckDbfToAbo(std::string_view table, std::optional<std::string_view
   Session session;
   session.files.Put("in.dbf", std::string(table));
   if (memo) session.files.Put("in.dbt", std::string(*memo));
+  if (memo) session.files.Put("in.fpt", std::string(*memo));  // FoxPro tables' memo file
   return Findings([&] { RunDbfToAbo(session, table, memo); });
 }
 
