@@ -5,6 +5,7 @@
 
 #ifndef __WXMSW__
 #include <wx/generic/msgdlgg.h>
+#include <wx/textwrapper.h>
 #endif
 
 #include "ui/ui_texts.h"
@@ -43,8 +44,22 @@ class MessageBox : public wxGenericMessageDialog {
   // Lays the box out before it is shown (the base class does it inside ShowModal), so that
   // whoever watches modal dialogs sees the box as the user will.
   int ShowModal() override {
+    // Unlike the system's boxes, this one does not wrap long lines itself (a warning names its
+    // file, and would run off the screen).
+    SetMessage(Wrapped(GetMessage(), FromDIP(600)));
     DoCreateMsgdialog();
     return wxDialog::ShowModal();
+  }
+
+ private:
+  wxString Wrapped(const wxString& text, int width) {
+    struct Lines : wxTextWrapper {
+      void OnOutputLine(const wxString& line) override { text += line; }
+      void OnNewLine() override { text += '\n'; }
+      wxString text;
+    } lines;
+    lines.Wrap(this, text, width);
+    return lines.text;
   }
 };
 #endif
