@@ -78,7 +78,6 @@ const CConvertDlg::FieldKind CConvertDlg::kDbf{ids::kDbfPath,
 CConvertDlg::CConvertDlg(wxWindow* parent, UiServices& services)
     : wxDialog(parent, wxID_ANY, Text(ui_texts::kAppName), wxDefaultPosition, wxDefaultSize,
                wxCAPTION | wxSYSTEM_MENU | wxCLOSE_BOX),
-      m_hIcon(AppIcon(32)),
       services_(services) {
   const RememberedPaths remembered = RememberedPaths::Load(services_.settings);
   m_strAboPath = remembered.abo;

@@ -12,7 +12,6 @@
 #include <string>
 
 #include <wx/dialog.h>
-#include <wx/icon.h>
 
 #include "convert/conversions.h"
 #include "ui/remembered_paths.h"
@@ -37,7 +36,6 @@ class CConvertDlg : public wxDialog {
   // Exchanged with the path fields by TransferDataToWindow / TransferDataFromWindow.
   wxString m_strAboPath;
   wxString m_strDbfPath;
-  wxIcon m_hIcon;
 
  private:
   struct FieldKind;
