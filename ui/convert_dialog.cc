@@ -289,9 +289,7 @@ wxBEGIN_EVENT_TABLE(CConvertDlg, wxDialog)
   EVT_INIT_DIALOG(CConvertDlg::OnInitDialog)
   EVT_MENU(ids::kAboutCommand, CConvertDlg::OnAboutCommand)
   EVT_MENU(ids::kCloseCommand, CConvertDlg::OnCloseCommand)
-#ifndef __WXMSW__
   EVT_CONTEXT_MENU(CConvertDlg::OnContextMenu)
-#endif
   EVT_HELP(wxID_ANY, CConvertDlg::OnHelpRequest)
 wxEND_EVENT_TABLE()
 // clang-format on

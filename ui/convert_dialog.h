@@ -5,7 +5,7 @@
 // first conversion button; Escape and the close button end the dialog. A file chosen, dropped
 // or given at start fills its own field and proposes the other one while that is empty; both
 // paths and the last folder are remembered between runs. The About dialog is on the window
-// menu on Windows, on the dialog's context menu elsewhere, and on F1.
+// menu on Windows, on the dialog's context menu and on F1.
 #pragma once
 
 #include <memory>

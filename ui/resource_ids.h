@@ -10,7 +10,7 @@ inline constexpr int kBrowseAbo = 1002;
 inline constexpr int kBrowseDbf = 1003;
 inline constexpr int kConvertAboToDbf = 1004;
 inline constexpr int kConvertDbfToAbo = 1005;
-// The About entry of the window menu (or of the context menu where there is none).
+// The About entry of the window menu (Windows) and of the dialog's context menu.
 inline constexpr int kAboutCommand = 16;
 // Close in that context menu (a number of its own: the stock close id brings Ctrl+W along).
 inline constexpr int kCloseCommand = 1006;
