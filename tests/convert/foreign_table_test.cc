@@ -165,8 +165,9 @@ TEST_F(ForeignTableTest, TablesThatCannotBeReadStopWithTheReason) {
     }
     return Table(columns, {RowOf(columns, Row("1", values))});
   };
-  Columns without_memo = StandardColumns();
+  Columns without_memo = StandardColumns(), without_account = StandardColumns();
   without_memo.pop_back();
+  without_account.erase(without_account.begin());
   std::string vfp_without_backlink = Table(StandardColumns(), {});
   vfp_without_backlink[0] = '\x30';
   std::string padded_header = Table(StandardColumns(), {});
@@ -177,6 +178,7 @@ TEST_F(ForeignTableTest, TablesThatCannotBeReadStopWithTheReason) {
     bool refused;  // before anything is created
   } cases[] = {
       {Table(without_memo, {}), "Tabulka \"t.dbf\" nemá pole OTHER_LN", true},
+      {Table(without_account, {}), "Tabulka \"t.dbf\" nemá pole CUST_ACCNT", true},
       {with("PRICE", 'D', 8), "Tabulka \"t.dbf\" nemá pole PRICE", true},
       {with("REST_PR_DT", 'D', 6), "Tabulka \"t.dbf\" nemá pole REST_PR_DT", true},
       {with("NOTE", 'N', 20), "Tabulka \"t.dbf\" nemá pole NOTE", true},
