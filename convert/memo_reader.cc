@@ -8,7 +8,15 @@
 namespace trelvan {
 
 void MemoReader::CopyLines(std::int64_t block, BufferedWriter& out) {
-  const std::int64_t start = block * format_.block_size;  // both below 2^32: no overflow
+  // A block inside the header (FoxPro counts small blocks from the file's start) or past any
+  // file holds no memo; a widened OTHER_LN can hold numbers whose offset overflows.
+  const std::int64_t header_blocks = static_cast<std::int64_t>(
+      (kMemoFileHeaderSize + format_.block_size - 1) / format_.block_size);
+  if (block < header_blocks ||
+      block > std::numeric_limits<std::int64_t>::max() / format_.block_size) {
+    return;
+  }
+  const std::int64_t start = block * format_.block_size;
   in_.SeekTo(start);
   char block_header[kMemoBlockHeaderSize];
   std::optional<std::uint64_t> length;

@@ -17,7 +17,7 @@ class MemoReader {
   MemoReader(File& file, MemoFormat format) : in_(file), format_(format) {}
 
   // Writes the lines of the memo that begins at `block` to `out`. A memo past the end of the
-  // file has no lines.
+  // file or inside its header block has no lines.
   void CopyLines(std::int64_t block, BufferedWriter& out);
 
  private:

@@ -262,6 +262,18 @@ TEST_F(ForeignTableTest, MemoFamiliesGiveTheSameLines) {
   }
 }
 
+TEST_F(ForeignTableTest, MemoPointersIntoTheHeaderOrBeyondAnyFileGiveNoLines) {
+  Columns columns = StandardColumns();
+  columns.back().width = 20;
+  const std::string memo = FamilyMemo(Family::kFoxPro, {Line("076 first")}, 64);
+  const std::string table = Table(columns,
+                                  {RowOf(columns, Row("1", {{"OTHER_LN", "3"}})),
+                                   RowOf(columns, Row("2", {{"OTHER_LN", "99999999999999999999"}})),
+                                   RowOf(columns, Row("3", {{"OTHER_LN", "8"}}))},
+                                  '\xF5');
+  EXPECT_EQ(Convert(table, "t.fpt", memo).size(), 5 * 130u);  // only the third row's memo
+}
+
 TEST_F(ForeignTableTest, MemoFileOfNoKnownFamilyStopsBeforeAnythingIsCreated) {
   const std::string table = Table(StandardColumns(), {RowOf(StandardColumns(), Row("1"))});
   for (const std::string& memo :
