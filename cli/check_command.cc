@@ -106,21 +106,14 @@ std::string Magnitude(std::int64_t hundredths) {
   return text[0] == '-' ? text.substr(1) : text;
 }
 
-std::string ItemsText(std::uint64_t items) {
-  const char* noun = items == 1 ? "položka" : items >= 2 && items <= 4 ? "položky" : "položek";
-  return std::to_string(items) + " " + noun;
-}
-
-void PrintText(const std::string& path, const FileResult& result, std::ostream& out) {
+void PrintText(const std::string& path, const FileResult& result, bool holds, std::ostream& out) {
   out << path << ":\n";
-  bool holds = true;
   for (const StatementReport& s : result.statements) {
-    holds = holds && s.Holds();
     out << "  "
         << FillMessage(cli_texts::kCheckStatement,
                        {Utf8FromWindows1250(s.sequence_number), Utf8FromWindows1250(s.account),
                         DateText(s.date, false), result.table ? cli_texts::kRow : cli_texts::kLine,
-                        std::to_string(s.where), ItemsText(s.items), Crowns(s.previous_balance),
+                        std::to_string(s.where), ItemCount(s.items), Crowns(s.previous_balance),
                         Crowns(s.new_balance), Crowns(s.debit_turnover), Crowns(s.credit_turnover)})
         << '\n';
     for (std::size_t i = 0; i < kStatementCheckCount; ++i) {
@@ -134,14 +127,11 @@ void PrintText(const std::string& path, const FileResult& result, std::ostream& 
     }
   }
   if (result.statements.empty()) out << "  " << cli_texts::kNoStatements << '\n';
-  for (const auto& [style, text] : result.messages.notes) {
-    holds = holds && style != MessageStyle::kWarning;
-    out << "  " << text << '\n';
-  }
+  for (const auto& note : result.messages.notes) out << "  " << note.second << '\n';
   out << "  " << (holds ? cli_texts::kAllHold : cli_texts::kSomethingFails) << '\n';
 }
 
-void PrintJson(const std::string& path, const FileResult& result, std::ostream& out) {
+void PrintJson(const std::string& path, const FileResult& result, bool holds, std::ostream& out) {
   out << "{\"file\":" << JsonString(path) << ",\"kind\":\"" << (result.table ? "dbf" : "abo")
       << "\"";
   if (!result.read) {
@@ -151,11 +141,9 @@ void PrintJson(const std::string& path, const FileResult& result, std::ostream& 
         << "}\n";
     return;
   }
-  bool holds = true;
   out << ",\"statements\":[";
   for (std::size_t n = 0; n < result.statements.size(); ++n) {
     const StatementReport& s = result.statements[n];
-    holds = holds && s.Holds();
     out << (n ? "," : "") << "{\"account\":" << JsonString(Utf8FromWindows1250(s.account))
         << ",\"number\":" << JsonString(Utf8FromWindows1250(s.sequence_number))
         << ",\"date\":" << JsonString(DateText(s.date, true)) << ",\""
@@ -181,7 +169,6 @@ void PrintJson(const std::string& path, const FileResult& result, std::ostream& 
   out << "],\"notes\":[";
   for (std::size_t n = 0; n < result.messages.notes.size(); ++n) {
     const auto& [style, text] = result.messages.notes[n];
-    holds = holds && style != MessageStyle::kWarning;
     out << (n ? "," : "") << "{\"level\":\""
         << (style == MessageStyle::kWarning ? "warning" : "information")
         << "\",\"text\":" << JsonString(text) << "}";
@@ -223,9 +210,9 @@ int RunCheck(const CheckRequest& request, FileSystem& files, Date today, std::os
       holds = holds && note.first != MessageStyle::kWarning;
     }
     if (request.json) {
-      PrintJson(path, result, out);
+      PrintJson(path, result, holds, out);
     } else if (!request.quiet && result.read) {
-      PrintText(path, result, out);
+      PrintText(path, result, holds, out);
     }
     if (!result.read) {
       status = kExitFailure;

@@ -27,12 +27,15 @@ bool SpokenWithVe(std::uint64_t n) {
 
 }  // namespace
 
+std::string ItemCount(std::uint64_t items) {
+  static constexpr const char* kItems[] = {" položka", " položky", " položek"};
+  return std::to_string(items) + kItems[static_cast<int>(FormFor(items))];
+}
+
 std::string ConvertedCounts(std::uint64_t items, std::uint64_t statements) {
   static constexpr const char* kVerb[] = {"Převedena ", "Převedeny ", "Převedeno "};
-  static constexpr const char* kItems[] = {" položka ", " položky ", " položek "};
-  const auto item_form = static_cast<int>(FormFor(items));
-  std::string text = kVerb[item_form] + std::to_string(items) + kItems[item_form];
-  text += SpokenWithVe(statements) ? "ve " : "v ";
+  std::string text = kVerb[static_cast<int>(FormFor(items))] + ItemCount(items);
+  text += SpokenWithVe(statements) ? " ve " : " v ";
   text += std::to_string(statements);
   text += statements == 1 ? " výpisu" : " výpisech";
   return text;

@@ -11,6 +11,9 @@ namespace trelvan {
 // stands before the numbers spoken with "dv", "tř" or "čt" first.
 std::string ConvertedCounts(std::uint64_t items, std::uint64_t statements);
 
+// "1 položka", "3 položky", "7 položek".
+std::string ItemCount(std::uint64_t items);
+
 // An amount of hundredths as Czech text: "1 234,56", "-0,05".
 std::string Crowns(std::int64_t hundredths);
 

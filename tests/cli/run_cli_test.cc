@@ -70,6 +70,14 @@ TEST_F(RunCliTest, SuccessGoesToStandardOutputAndFailureToStandardError) {
   EXPECT_EQ(out_.str() + "|" + err_.str(), kSuccess + "|trelvan-cli: bad.gpc: " + kBalanceWarning);
   EXPECT_EQ(Run("abo2dbf -q -y bad.gpc bad.dbf"), 3);
   EXPECT_EQ(out_.str() + "|" + err_.str(), "|trelvan-cli: bad.gpc: " + kBalanceWarning);
+  files_.Put("memo.gpc", kBalanced + Line("076 other line"));
+  EXPECT_EQ(Run("abo2dbf memo.gpc memo.dbf"), 0);
+  files_.Remove("memo.dbt");
+  EXPECT_EQ(Run("dbf2abo memo.dbf memo-back.gpc"), 3);
+  EXPECT_EQ(err_.str(),
+            "trelvan-cli: Nemohu otevřít soubor \"memo.dbt\"\n"
+            "trelvan-cli: memo.dbf: Počet záznamů bez dalších řádků (memo soubor "
+            "\"memo.dbt\" nelze otevřít): 1\n");
   files_.Remove("out.dbt");  // no row points into it: information, exit 0
   EXPECT_EQ(Run("dbf2abo -y out.dbf back.gpc"), 0);
   EXPECT_EQ(err_.str(), "trelvan-cli: Nemohu otevřít soubor \"out.dbt\"\n");
@@ -138,6 +146,9 @@ TEST_F(RunCliTest, CheckReportsEveryStatementAndExitsByTheWorstFile) {
   EXPECT_EQ(Run("check good.gpc bad.gpc"), 3);
   EXPECT_NE(out_.str().find("    zůstatek: nesouhlasí o 0,01 Kč\n"), std::string::npos);
   EXPECT_NE(out_.str().find("  bad.gpc: " + kBalanceWarning), std::string::npos);
+  files_.Put("long.gpc", kBalanced + std::string(129, 'x'));  // a warning, the checks hold
+  EXPECT_EQ(Run("check long.gpc"), 3);
+  EXPECT_NE(out_.str().find("  výsledek: nesouhlasí\n"), std::string::npos);
   EXPECT_EQ(Run("abo2dbf good.gpc good.dbf"), 0);
   EXPECT_EQ(Run("check -q good.dbf bad.gpc"), 3);
   EXPECT_EQ(out_.str(), "");

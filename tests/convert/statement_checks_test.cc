@@ -114,6 +114,7 @@ TEST(StatementChecksTest, SumsSaturateInsteadOfOverflowing) {
 
 TEST(CzechWordingTest, CountsAgreeWithTheirNumbers) {
   EXPECT_EQ(ConvertedCounts(7, 2), "Převedeno 7 položek ve 2 výpisech");
+  EXPECT_EQ(ItemCount(2), "2 položky");
   EXPECT_EQ(ConvertedCounts(1, 1), "Převedena 1 položka v 1 výpisu");
   EXPECT_EQ(ConvertedCounts(3, 3), "Převedeny 3 položky ve 3 výpisech");
   EXPECT_EQ(ConvertedCounts(4, 5), "Převedeny 4 položky v 5 výpisech");
