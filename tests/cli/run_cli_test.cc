@@ -59,6 +59,8 @@ TEST_F(RunCliTest, SuccessGoesToStandardOutputAndFailureToStandardError) {
   std::string marked = files_.Contents("marked.dbf");
   EXPECT_EQ(marked[29], '\xC8');  // the language driver of windows-1250
   EXPECT_EQ(marked.replace(29, 1, 1, '\0'), files_.Contents("out.dbf"));
+  EXPECT_EQ(Run("abo2dbf --code-page=1250 -y in.gpc marked.dbf"), 0);
+  EXPECT_EQ(files_.Contents("marked.dbf")[29], '\xC8');
   EXPECT_EQ(Run("dbf2abo marked.dbf back.gpc"), 0);
   EXPECT_EQ(out_.str() + "|" + err_.str(), kSuccess + "|");
   EXPECT_EQ(files_.Contents("back.gpc").size(), 260u);
