@@ -292,11 +292,11 @@ TEST_F(ForeignTableTest, MemoTextIsCutIntoWholeLines) {
     std::string text;  // from block 1
     std::string lines;
   } cases[] = {
-      {a + b + "\x1A\x1A", a + b},                              // standard
-      {"076 first\r\n078 second\x1A\x1A", a + b},               // trimmed
-      {"076 first\n078 second\n\x1A\x1A", a + b},               // LF
-      {"076 first\r078 second\r\n\r\n\x1A", a + b + Line("")},  // CR, an empty line, one mark
-      {"076 first\r\n078 second", a + b},                       // cut short, no end mark
+      {a + b + "\x1A\x1A", a + b},                            // standard
+      {"076 first\r\n078 second\x1A\x1A", a + b},             // trimmed
+      {"076 first\n078 second\n\x1A\x1A", a + b},             // LF
+      {"076 first\r078 second\n\r\n\x1A", a + b + Line("")},  // CR, LF, an empty line, one mark
+      {"076 first\r\n078 second", a + b},                     // cut short, no end mark
       {"076 first\r\n078 second\x1A" + std::string(100, '\0'), a + b},
       {"076 first\r\n" + std::string(200, '\0') + "076 next memo", a},  // lost mark, padding
       {"076 first" + std::string(130, 'x') + "\r\n\x1A\x1A",
