@@ -8,13 +8,17 @@ namespace trelvan {
 BufferedReader::BufferedReader(File& file, std::size_t capacity)
     : file_(file), buffer_(capacity), next_read_size_(capacity) {}
 
+std::size_t BufferedReader::Fill(char* at, std::size_t n) {
+  // After a jump the file's own position is not where the buffer goes on.
+  const std::int64_t position = buffer_position_ + (at - buffer_.data());
+  return jumped_ ? file_.ReadAt(position, at, n) : file_.Read(at, n);
+}
+
 std::string_view BufferedReader::Peek() {
   if (begin_ == end_) {
     buffer_position_ += static_cast<std::int64_t>(end_);
     begin_ = 0;
-    // After a jump the file's own position is not where the buffer goes on.
-    end_ = jumped_ ? file_.ReadAt(buffer_position_, buffer_.data(), next_read_size_)
-                   : file_.Read(buffer_.data(), next_read_size_);
+    end_ = Fill(buffer_.data(), next_read_size_);
     next_read_size_ = std::min(buffer_.size(), 2 * next_read_size_);
   }
   return std::string_view(buffer_.data() + begin_, end_ - begin_);
@@ -26,7 +30,7 @@ std::string_view BufferedReader::Peek(std::size_t at_least) {
     std::memmove(buffer_.data(), buffer_.data() + begin_, left);
     buffer_position_ += static_cast<std::int64_t>(begin_);
     begin_ = 0;
-    end_ = left + file_.Read(buffer_.data() + left, buffer_.size() - left);
+    end_ = left + Fill(buffer_.data() + left, buffer_.size() - left);
   }
   return Peek();
 }

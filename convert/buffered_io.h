@@ -35,6 +35,9 @@ class BufferedReader {
   void SeekTo(std::int64_t position);
 
  private:
+  // Reads up to n bytes into the buffer at `at`, from the file position that place stands for.
+  std::size_t Fill(char* at, std::size_t n);
+
   File& file_;
   std::vector<char> buffer_;
   std::int64_t buffer_position_ = 0;  // file position of buffer_[0]
