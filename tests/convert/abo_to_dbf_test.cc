@@ -121,6 +121,18 @@ TEST(AboToDbfTest, StatementsOfEveryShapeConvertAsTheModelPredicts) {
   const std::string bytes = PseudoRandomBytes(1 << 16, 12345);
   std::string garbage = kHeader + kItem;
   garbage.replace(45, 15, "  12ab34567890-").replace(130 + 48, 13, "0000x0001250-");
+  // 31 June, 30 February of a leap year, 29 February of another year: no dates.
+  garbage.replace(39, 6, "310626").replace(108, 6, "300224").replace(130 + 122, 6, "290226");
+  // NUL bytes at the start of short fields and in the middle of long ones.
+  std::string nul = kHeader + kItem;
+  for (const std::size_t at : {28, 105, 130 + 60, 130 + 91, 130 + 105, 130 + 117, 130 + 118}) {
+    nul[at] = '\0';
+  }
+  // Bytes below 0x0E inside lines of the standard length (of digits: no other byte makes them
+  // look unusual): CR and LF end a line there.
+  const std::string control = kNegativeItem.substr(0, 60) + "\r" + kNegativeItem.substr(61) +
+                              kNegativeItem.substr(0, 9) + "\n" + kNegativeItem.substr(10) +
+                              kOther.substr(0, 9) + "\x0B" + kOther.substr(10);
   const std::string trimmed = Trimmed(statement, "\n");
 
   const std::string inputs[] = {
@@ -128,7 +140,7 @@ TEST(AboToDbfTest, StatementsOfEveryShapeConvertAsTheModelPredicts) {
       trimmed, trimmed.substr(0, trimmed.size() - 1), Trimmed(statement, "\r"),
       Trimmed(statement, "\r\n\n"), "\xEF\xBB\xBF" + statement, statement + "\x1A",
       statement + "\x1A\x1A", "\x1A\r\n" + statement, kHeader + "EXTRA" + kItem, lengths, bytes,
-      garbage,
+      garbage, nul, control,
       // Amounts beyond the table's fields, of an item and of a header line.
       kHeader + "\n" + kItem.substr(0, 48) + "999999999999" + kItem.substr(60),
       kItem + kOddHeader.substr(0, 60) + "9" + kOddHeader.substr(61)};

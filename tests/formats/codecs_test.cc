@@ -25,6 +25,7 @@ TEST(AmountCodecTest, ReadsDecimalTextExactlyAndSaturatesSymmetrically) {
       {"12a34", 1200},
       {"1 2", 100},
       {"\t\n 4.25", 425},
+      {"\r4.25", 425},
       {"1.5e-1", 15},
       {"1e-3", 0},
       {"0.000000000000000000000000000000000000000000001e47", 10000},
@@ -51,6 +52,7 @@ TEST(AmountCodecTest, WritesRightJustifiedOrNothing) {
 TEST(DecimalIntegerCodecTest, ReadsTheRunOnlyAndSaturates) {
   EXPECT_EQ(ReadDecimalInteger(std::string_view("123456", 2)), 12);
   EXPECT_EQ(ReadDecimalInteger("- 5"), 0);
+  EXPECT_EQ(ReadDecimalInteger("\r\v-7"), -7);
   EXPECT_EQ(ReadDecimalInteger("9223372036854775807"), kMax);
   EXPECT_EQ(ReadDecimalInteger("9223372036854775808"), kMax);
   EXPECT_EQ(ReadDecimalInteger("-99999999999999999999"), -kMax);
@@ -59,6 +61,8 @@ TEST(DecimalIntegerCodecTest, ReadsTheRunOnlyAndSaturates) {
   EXPECT_TRUE(WriteZeroPadded(out.data(), 5, 99999));
   EXPECT_FALSE(WriteRightJustified(out.data(), 5, -12345));
   EXPECT_EQ(out, "99999");
+  EXPECT_TRUE(WriteRightJustified(out.data(), 5, 0));
+  EXPECT_EQ(out, "    0");
   EXPECT_TRUE(WriteRightJustified(out.data(), 5, -1234));
   EXPECT_EQ(out, "-1234");
 }
