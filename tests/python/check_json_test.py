@@ -1,14 +1,12 @@
-"""The real trelvan-cli for scripts: `check --json` read by Python's json module, and "-" for
-standard input and output.
+"""The real trelvan-cli for scripts: `check --json` read by Python's json module.
 
-Usage: check_and_streams.py TRELVAN_CLI SOURCE_DIR
+Usage: check_json_test.py TRELVAN_CLI SOURCE_DIR
 """
 
 import json
 import os
 import subprocess
 import sys
-import tempfile
 import unittest
 
 CLI = sys.argv.pop(1)
@@ -17,8 +15,8 @@ EXAMPLE = os.path.join(SOURCE, "examples", "statement.gpc")
 SAMPLES = os.path.join(SOURCE, "tests", "data", "samples")
 
 
-def run(*args, stdin=b""):
-    return subprocess.run([CLI, *args], input=stdin, capture_output=True, timeout=60,
+def run(*args):
+    return subprocess.run([CLI, *args], capture_output=True, timeout=60,
                           env=dict(os.environ, SOURCE_DATE_EPOCH="1765000000"))
 
 
@@ -44,22 +42,6 @@ class CheckJsonTest(unittest.TestCase):
         self.assertEqual(checks["balance"], {"passed": False, "difference": 64241.98})
         self.assertEqual(len(made_up["notes"]), 3)
         self.assertTrue(all(n["level"] == "warning" for n in made_up["notes"]))
-
-
-class StandardStreamsTest(unittest.TestCase):
-    def test_statement_in_from_standard_input_and_back_out_to_standard_output(self):
-        with open(EXAMPLE, "rb") as f:
-            example = f.read()
-        with tempfile.TemporaryDirectory() as work:
-            table = os.path.join(work, "t.dbf")
-            done = run("abo2dbf", "-", table, stdin=example)
-            self.assertEqual(done.returncode, 0, done.stderr)
-            back = run("dbf2abo", table, "-")
-            self.assertEqual(back.returncode, 0, back.stderr)
-            self.assertEqual(back.stdout, example)
-            self.assertEqual(back.stderr.decode().splitlines(),
-                             ["trelvan-cli: Konverze proběhla úspěšně",
-                              "trelvan-cli: Převedeno 7 položek ve 2 výpisech"])
 
 
 if __name__ == "__main__":
