@@ -77,6 +77,19 @@ inline constexpr LineField kAll[] = {
 };
 }  // namespace item_line
 
+// Each layout covers the line from position 1 to 128 without a gap or an overlap.
+template <std::size_t N>
+constexpr bool TilesTheLine(const LineField (&fields)[N]) {
+  std::size_t next = 1;
+  for (const LineField& field : fields) {
+    if (field.position != next) return false;
+    next += field.width;
+  }
+  return next == kLineWidth + 1;
+}
+static_assert(TilesTheLine(header_line::kAll) && TilesTheLine(item_line::kAll),
+              "the fields of an ABO line must tile it");
+
 enum class LineKind { kHeader, kItem, kOther };
 
 // Classifies a line by its first three bytes; a line shorter than three bytes is an other line.

@@ -49,6 +49,14 @@ TEST(AmountCodecTest, WritesRightJustifiedOrNothing) {
   EXPECT_EQ(out.substr(0, 5), "0.059");
 }
 
+TEST(FixedTextCodecTest, CopiesTheTextOnlyThenPads) {
+  std::string out(6, '?');
+  WriteFixedText(out.data(), 6, std::string_view("abcdef", 3));  // "def" is no part of it
+  EXPECT_EQ(out, "abc   ");
+  WriteFixedText(out.data(), 4, std::string_view("ab\0d", 4));
+  EXPECT_EQ(out, "ab    ");
+}
+
 TEST(DecimalIntegerCodecTest, ReadsTheRunOnlyAndSaturates) {
   EXPECT_EQ(ReadDecimalInteger(std::string_view("123456", 2)), 12);
   EXPECT_EQ(ReadDecimalInteger("- 5"), 0);
