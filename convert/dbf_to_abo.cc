@@ -54,6 +54,24 @@ std::uint64_t HashBytes(std::string_view bytes) {
   return hash ^ (hash >> 32);
 }
 
+// A CR or LF in a table's text (a note typed over two lines in a spreadsheet) would cut the
+// statement line in two for every reader: it is written as a space. Eight bytes at a time.
+void BlankLineEnds(char* line) {
+  constexpr std::uint64_t kOnes = 0x0101010101010101u, kHighs = 0x8080808080808080u;
+  const auto has_byte = [](std::uint64_t word, std::uint64_t repeated) {
+    const std::uint64_t x = word ^ repeated;
+    return ((x - kOnes) & ~x & kHighs) != 0;
+  };
+  for (std::size_t at = 0; at < kLineWidth; at += 8) {
+    std::uint64_t word;
+    std::memcpy(&word, line + at, 8);
+    if (!has_byte(word, kOnes * '\r') && !has_byte(word, kOnes * '\n')) continue;
+    for (std::size_t i = at; i < at + 8; ++i) {
+      if (line[i] == '\r' || line[i] == '\n') line[i] = ' ';
+    }
+  }
+}
+
 // Remembers the statements written so far, to tell when one comes back. Statements are few;
 // the cap keeps memory flat for a table where every row is a statement of its own.
 class StatementsSeen {
@@ -140,6 +158,7 @@ class DbfToAboPass {
         if ((result_.bad_value = decoder_.DecodeHeader(record, header))) return PassEnd::kBadValue;
         cached.key.clear();
         if (!WriteHeaderLine(header, cached.line)) return PassEnd::kAmountTooLarge;
+        BlankLineEnds(cached.line);
         cached.key.assign(key.data(), key.size());
       }
       // Other programs rewrite the bytes of a value ("47" for "047", "12.5" for "12.50"): a
@@ -154,6 +173,7 @@ class DbfToAboPass {
     StatementItem item;
     if ((result_.bad_value = decoder_.DecodeItem(record, item))) return PassEnd::kBadValue;
     if (!WriteItemLine(decoder_.OwnAccount(record), item, line)) return PassEnd::kAmountTooLarge;
+    BlankLineEnds(line);
     abo_.Write(line, sizeof line);
     checks_.Item(item);
 

@@ -227,6 +227,13 @@ TEST_F(ForeignTableTest, SequenceNumbersRightJustifiedGetLeadingZeros) {
   }
 }
 
+TEST_F(ForeignTableTest, LineEndsTypedIntoATextAreWrittenAsSpaces) {
+  const std::string table =
+      Table(StandardColumns(),
+            {RowOf(StandardColumns(), Row("1", {{"NOTE", "two\r\nlines\nor\rthree"}}))});
+  EXPECT_EQ(Convert(table).substr(130 + 97, 20), "two  lines or three ");
+}
+
 TEST_F(ForeignTableTest, MemoFamiliesGiveTheSameLines) {
   const std::vector<std::string> memos = {Line("076 first") + Line("078 second"), Line("079")};
   const std::vector<Values> rows = {Row("1", {{"OTHER_LN", "1"}}), Row("2"),
