@@ -30,7 +30,7 @@ class CollectingPrompter : public Prompter {
 
 bool IsTable(const std::string& path, FileSystem& files) {
   if (path == kStandardStream) return false;
-  const std::unique_ptr<File> file = files.OpenForReading(path);
+  const std::unique_ptr<File> file = files.OpenForReading(path).file;
   if (!file) return false;  // the reading reports it
   char head[32];
   std::size_t got = 0;

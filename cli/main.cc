@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "cli/run_cli.h"
+#include "platform/interruption_cleanup.h"
 #include "platform/native_file_system.h"
 #include "platform/system_clock.h"
 
@@ -28,6 +29,8 @@ int main(int argc, char** argv) {
   std::vector<std::string> args(argv + 1, argv + argc);
   const bool interactive = isatty(0) != 0;
 #endif
+  // Ctrl+C or kill in the middle of a conversion leaves no half-written file behind.
+  trelvan::interruption::RemoveTemporariesOnInterruption();
   trelvan::NativeFileSystem files;
   trelvan::SystemClock clock;
   std::optional<std::string> epoch;

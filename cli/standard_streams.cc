@@ -39,8 +39,8 @@ class InputStreamFile : public File {
   std::int64_t position_ = 0;
 };
 
-// Standard output written from start to end.
-class OutputStreamFile : public File {
+// Standard output written from start to end; installing it has nothing left to do.
+class OutputStreamFile : public ReplacementFile {
  public:
   explicit OutputStreamFile(std::ostream& out) : out_(out) {}
 
@@ -59,6 +59,9 @@ class OutputStreamFile : public File {
     out_.flush();
     if (!out_) throw FileError(path_, "zápis na standardní výstup selhal");
   }
+  void Finish() override { Close(); }
+  void Install(bool) override {}
+  void Restore() noexcept override {}
   const std::string& path() const override { return path_; }
   FileId id() const override { return FileId{kStreamVolume, 1}; }
 
@@ -90,15 +93,19 @@ std::size_t InputSpool::ReadAt(std::int64_t position, char* out, std::size_t n) 
   return done + got;
 }
 
-std::unique_ptr<File> StandardStreamFileSystem::OpenForReading(const std::string& path) {
-  if (path == kStandardStream) return std::make_unique<InputStreamFile>(spool_);
+Opened<File> StandardStreamFileSystem::OpenForReading(const std::string& path) {
+  if (path == kStandardStream) return {std::make_unique<InputStreamFile>(spool_), {}};
   return files_.OpenForReading(path);
 }
 
-std::unique_ptr<File> StandardStreamFileSystem::CreateForWriting(
-    const std::string& path, const std::vector<const File*>& open_files) {
-  if (path == kStandardStream) return std::make_unique<OutputStreamFile>(out_);
-  return files_.CreateForWriting(path, open_files);
+Opened<ReplacementFile> StandardStreamFileSystem::CreateReplacement(const std::string& target) {
+  if (target == kStandardStream) return {std::make_unique<OutputStreamFile>(out_), {}};
+  return files_.CreateReplacement(target);
+}
+
+std::optional<FileId> StandardStreamFileSystem::Identify(const std::string& path) {
+  if (path == kStandardStream) return std::nullopt;
+  return files_.Identify(path);
 }
 
 EntryKind StandardStreamFileSystem::Lookup(const std::string& path) {

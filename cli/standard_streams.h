@@ -36,11 +36,16 @@ class StandardStreamFileSystem : public FileSystem {
   StandardStreamFileSystem(FileSystem& files, std::istream& in, std::ostream& out)
       : files_(files), spool_(in), out_(out) {}
 
-  std::unique_ptr<File> OpenForReading(const std::string& path) override;
-  std::unique_ptr<File> CreateForWriting(const std::string& path,
-                                         const std::vector<const File*>& open_files) override;
+  Opened<File> OpenForReading(const std::string& path) override;
+  // Standard output is written as it comes: a pipe has nothing to replace.
+  Opened<ReplacementFile> CreateReplacement(const std::string& target) override;
   // "-" names nothing that could be replaced: no overwrite question.
   EntryKind Lookup(const std::string& path) override;
+  // "-" is no file of the file system: never the same as another one.
+  std::optional<FileId> Identify(const std::string& path) override;
+  std::unique_ptr<InterruptionHold> HoldInterruptions() override {
+    return files_.HoldInterruptions();
+  }
 
  private:
   FileSystem& files_;

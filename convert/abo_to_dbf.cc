@@ -5,13 +5,16 @@
 #include <cstring>
 
 #include "convert/abo_line_reader.h"
+#include "convert/abo_source_check.h"
 #include "convert/buffered_io.h"
 #include "convert/conversion_notes.h"
 #include "convert/conversion_pass.h"
 #include "convert/conversions.h"
+#include "convert/failure_text.h"
 #include "convert/file_prompts.h"
 #include "convert/memo_path.h"
 #include "convert/messages.h"
+#include "convert/output_set.h"
 #include "formats/abo_line.h"
 #include "formats/memo_file.h"
 #include "formats/statement_table.h"
@@ -152,26 +155,36 @@ class AboToDbfPass {
 
 int ConvertAboToDbf(const std::string& aboPath, const std::string& dbfPath,
                     ConversionContext& context) {
-  const std::unique_ptr<File> abo = context.files.OpenForReading(aboPath);
-  if (!abo) {
-    ReportOpenFailure(aboPath, context);
+  Opened<File> source = context.files.OpenForReading(aboPath);
+  if (!source.file) {
+    ReportOpenFailure(aboPath, FailureText(source.failure), context);
     return 0;
   }
-  if (!ConfirmOverwrite(dbfPath, context)) return 0;
-  const std::unique_ptr<File> table = context.files.CreateForWriting(dbfPath, {abo.get()});
-  if (!table) {
-    ReportOpenFailure(dbfPath, context);
+  File& abo = *source.file;
+  try {
+    if (!IsAboStatementFile(abo)) {
+      context.prompter.Show(MessageStyle::kStop,
+                            FillMessage(messages::kNotAboStatement, {aboPath}));
+      return 0;
+    }
+  } catch (const FileError& error) {
+    ReportFileError(error, context);
     return 0;
   }
   const std::string memoPath = MemoPathFor(dbfPath);
-  const std::unique_ptr<File> memo =
-      context.files.CreateForWriting(memoPath, {abo.get(), table.get()});
-  if (!memo) {
-    ReportOpenFailure(memoPath, context);
-    return 0;
-  }
+  if (!OutputsAreOtherFiles({dbfPath, memoPath}, {&abo}, context)) return 0;
+  // The table and its memo file are replaced together: the question names the memo file when
+  // only the memo file is there.
+  const bool only_memo = context.files.Lookup(dbfPath) == EntryKind::kNone &&
+                         context.files.Lookup(memoPath) == EntryKind::kFile;
+  if (!ConfirmOverwrite(only_memo ? memoPath : dbfPath, context)) return 0;
+  OutputSet outputs(context.files);
+  ReplacementFile* const table = outputs.Add(dbfPath, context);
+  if (table == nullptr) return 0;
+  ReplacementFile* const memo = outputs.Add(memoPath, context);
+  if (memo == nullptr) return 0;
 
-  BufferedReader abo_in(*abo);
+  BufferedReader abo_in(abo);
   BufferedWriter table_out(*table);
   BufferedWriter memo_out(*memo);
   ConversionNotes notes(aboPath);
@@ -181,7 +194,7 @@ int ConvertAboToDbf(const std::string& aboPath, const std::string& dbfPath,
                             context.table_language_driver, notes, context.statements)
             .Run();
       },
-      {&table_out, &memo_out}, {table.get(), memo.get(), abo.get()}, context);
+      {&table_out, &memo_out}, {&abo}, outputs, context);
   if (!result) return 0;
   if (result->end != PassEnd::kFinished) {
     context.prompter.Show(MessageStyle::kStop, FillMessage(messages::kAmountTooLargeOnLine,

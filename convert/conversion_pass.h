@@ -1,4 +1,5 @@
-// What both conversion passes share: the shape of their result and how their files are closed.
+// What both conversion passes share: the shape of their result, and how their inputs are
+// closed and their outputs put in place.
 #pragma once
 
 #include <cstdint>
@@ -9,6 +10,7 @@
 #include "convert/conversion_context.h"
 #include "convert/file_prompts.h"
 #include "convert/file_system.h"
+#include "convert/output_set.h"
 
 namespace trelvan {
 
@@ -20,22 +22,25 @@ struct PassResult {
   std::uint32_t stopped_at = 0;  // the line or row (from 1) the pass stopped at, when not finished
 };
 
-// Runs `pass` (a callable that returns the result) and closes the files, however the pass
-// ended: the outputs' buffers are flushed, then every file is closed in the order given, outputs
-// first, so that their delayed write errors are reported. When a file call fails, the outputs
-// keep what reached them, the failure is shown (ReportFileError) and nothing is returned.
+// Runs `pass` (a callable that returns the result). A finished pass flushes the outputs'
+// buffers, closes the inputs and puts the outputs in place (OutputSet::Commit); a pass that did
+// not finish leaves the outputs to be discarded with their set. When a file call fails, the
+// failure is shown (ReportFileError) and nothing is returned.
 template <typename Result, typename Pass>
-std::optional<Result> RunPass(Pass&& pass, std::initializer_list<BufferedWriter*> outputs,
-                              std::initializer_list<File*> files, ConversionContext& context) {
+std::optional<Result> RunPass(Pass&& pass, std::initializer_list<BufferedWriter*> writers,
+                              std::initializer_list<File*> inputs, OutputSet& outputs,
+                              ConversionContext& context) {
   try {
     Result result = pass();
-    for (BufferedWriter* output : outputs) output->Flush();
-    for (File* file : files) {
-      if (file != nullptr) file->Close();
+    if (result.end == PassEnd::kFinished) {
+      for (BufferedWriter* writer : writers) writer->Flush();
+      for (File* input : inputs) {
+        if (input != nullptr) input->Close();
+      }
+      outputs.Commit();
     }
     return result;
   } catch (const FileError& error) {
-    for (BufferedWriter* output : outputs) output->FlushQuietly();
     ReportFileError(error, context);
     return std::nullopt;
   }

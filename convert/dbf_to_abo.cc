@@ -15,10 +15,12 @@
 #include "convert/conversion_notes.h"
 #include "convert/conversion_pass.h"
 #include "convert/conversions.h"
+#include "convert/failure_text.h"
 #include "convert/file_prompts.h"
 #include "convert/memo_path.h"
 #include "convert/memo_reader.h"
 #include "convert/messages.h"
+#include "convert/output_set.h"
 #include "formats/abo_line.h"
 #include "formats/memo_family.h"
 #include "formats/statement_row_decoder.h"
@@ -292,15 +294,22 @@ std::string TrimmedCopy(std::string_view text) {
 
 // Opens the memo file beside the table, when there is one, and tells its family. Returns false,
 // having shown why, when the conversion cannot go on; a missing memo file is only mentioned.
+// Another program may have named the memo file in the other case.
 bool OpenMemo(const std::string& dbfPath, std::uint8_t table_version, ConversionContext& context,
               std::string& memoPath, std::unique_ptr<File>& memo,
               std::optional<MemoFormat>& memo_format) {
   memoPath = MemoPathFor(dbfPath);
   if (HasFoxProMemo(table_version)) memoPath = FoxProMemoPath(memoPath);
-  memo = context.files.OpenForReading(memoPath);
+  Opened<File> opened = context.files.OpenForReading(memoPath);
+  if (!opened.file && opened.failure.problem == FileProblem::kNotFound) {
+    Opened<File> other_case = context.files.OpenForReading(OtherCaseMemoPath(memoPath));
+    if (other_case.file) opened = std::move(other_case);
+  }
+  memo = std::move(opened.file);
   if (!memo) {
-    context.prompter.Show(MessageStyle::kInformation,
-                          FillMessage(messages::kCannotOpenFile, {memoPath}));
+    context.prompter.Show(
+        MessageStyle::kInformation,
+        FillMessage(messages::kCannotOpenFileBecause, {memoPath, FailureText(opened.failure)}));
     return true;
   }
   try {
@@ -310,7 +319,8 @@ bool OpenMemo(const std::string& dbfPath, std::uint8_t table_version, Conversion
     return false;
   }
   if (!memo_format) {
-    context.prompter.Show(MessageStyle::kStop, FillMessage(messages::kNotAMemoFile, {memoPath}));
+    context.prompter.Show(MessageStyle::kStop,
+                          FillMessage(messages::kNotAMemoFile, {memo->path()}));
     return false;
   }
   return true;
@@ -359,11 +369,12 @@ int ShowPassEnd(const DbfToAboResult& result, const std::string& dbfPath,
 
 int ConvertDbfToAbo(const std::string& dbfPath, const std::string& aboPath,
                     ConversionContext& context) {
-  const std::unique_ptr<File> table = context.files.OpenForReading(dbfPath);
-  if (!table) {
-    ReportOpenFailure(dbfPath, context);
+  Opened<File> source = context.files.OpenForReading(dbfPath);
+  if (!source.file) {
+    ReportOpenFailure(dbfPath, FailureText(source.failure), context);
     return 0;
   }
+  File* const table = source.file.get();
   BufferedReader table_in(*table);
   TableFileHeader header;
   std::optional<StatementLayout> layout;
@@ -379,14 +390,11 @@ int ConvertDbfToAbo(const std::string& dbfPath, const std::string& aboPath,
   std::unique_ptr<File> memo;
   std::optional<MemoFormat> memo_format;
   if (!OpenMemo(dbfPath, header.version, context, memoPath, memo, memo_format)) return 0;
+  if (!OutputsAreOtherFiles({aboPath}, {table, memo.get()}, context)) return 0;
   if (!ConfirmOverwrite(aboPath, context)) return 0;
-  std::vector<const File*> open_files{table.get()};
-  if (memo) open_files.push_back(memo.get());
-  const std::unique_ptr<File> abo = context.files.CreateForWriting(aboPath, open_files);
-  if (!abo) {
-    ReportOpenFailure(aboPath, context);
-    return 0;
-  }
+  OutputSet outputs(context.files);
+  ReplacementFile* const abo = outputs.Add(aboPath, context);
+  if (abo == nullptr) return 0;
 
   std::optional<MemoReader> memo_in;
   if (memo) memo_in.emplace(*memo, *memo_format);
@@ -398,7 +406,7 @@ int ConvertDbfToAbo(const std::string& dbfPath, const std::string& aboPath,
                             notes, context.statements)
             .Run();
       },
-      {&abo_out}, {abo.get(), memo.get(), table.get()}, context);
+      {&abo_out}, {memo.get(), table}, outputs, context);
   if (!result) return 0;
   return ShowPassEnd(*result, dbfPath, header, notes, memoPath, context);
 }

@@ -1,5 +1,6 @@
 #include "convert/file_prompts.h"
 
+#include "convert/failure_text.h"
 #include "convert/memo_path.h"
 #include "convert/messages.h"
 
@@ -11,13 +12,16 @@ bool ConfirmOverwrite(const std::string& outputPath, ConversionContext& context)
       FillMessage(messages::kFileExistsOverwrite, {FileNameOf(outputPath)}));
 }
 
-void ReportOpenFailure(const std::string& path, ConversionContext& context) {
-  context.prompter.Show(MessageStyle::kStop, FillMessage(messages::kCannotOpenFile, {path}));
+void ReportOpenFailure(const std::string& path, const std::string& reason,
+                       ConversionContext& context) {
+  context.prompter.Show(MessageStyle::kStop,
+                        FillMessage(messages::kCannotOpenFileBecause, {path, reason}));
 }
 
 void ReportFileError(const FileError& error, ConversionContext& context) {
-  context.prompter.Show(MessageStyle::kStop,
-                        FillMessage(messages::kFileError, {error.path(), error.reason()}));
+  context.prompter.Show(
+      MessageStyle::kStop,
+      FillMessage(messages::kFileError, {error.path(), FailureText(error.failure())}));
 }
 
 }  // namespace trelvan

@@ -12,11 +12,12 @@ namespace trelvan {
 // conversion may go on (nothing there, a directory, or the answer Yes).
 bool ConfirmOverwrite(const std::string& outputPath, ConversionContext& context);
 
-// Tells the user (stop icon) that a file could not be opened.
-void ReportOpenFailure(const std::string& path, ConversionContext& context);
+// Tells the user (stop icon) that a file could not be opened, and why.
+void ReportOpenFailure(const std::string& path, const std::string& reason,
+                       ConversionContext& context);
 
 // Tells the user (stop icon) that a read, write, seek or close failed, naming the file and the
-// system's reason.
+// reason.
 void ReportFileError(const FileError& error, ConversionContext& context);
 
 }  // namespace trelvan

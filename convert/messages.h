@@ -32,6 +32,21 @@ inline constexpr char kDeletedRowsLeftOut[] = "Vynecháno %u záznamů označen�
 inline constexpr char kStatementRepeats[] =
     "Výpis č. %s účtu %s se v tabulce vrací po jiném výpisu (záznam %u); řádky jsou zapsány "
     "v pořadí tabulky";
+inline constexpr char kNotAboStatement[] = "Soubor \"%s\" není výpis ABO";
+
+// Why a file cannot be opened or fails later; shown after "Nemohu otevřít soubor "%s": " and
+// after the file error's name.
+inline constexpr char kCannotOpenFileBecause[] = "Nemohu otevřít soubor \"%s\": %s";
+inline constexpr char kReasonNotFound[] = "soubor neexistuje";
+inline constexpr char kReasonAccessDenied[] = "přístup odepřen";
+inline constexpr char kReasonIsDirectory[] = "je to složka";
+inline constexpr char kReasonNotRegularFile[] = "není to obyčejný soubor";
+inline constexpr char kReasonSameFile[] = "je to tentýž soubor jako \"%s\"";
+inline constexpr char kReasonFolderNotWritable[] = "ve složce nelze vytvořit nový soubor";
+inline constexpr char kReasonDiskFull[] = "disk je plný";
+inline constexpr char kReasonReadOnlyFileSystem[] = "disk je jen pro čtení";
+inline constexpr char kReasonQuotaExceeded[] = "překročena disková kvóta";
+inline constexpr char kReasonInputOutput[] = "chyba čtení nebo zápisu na disk";
 
 // Notes after a conversion, each preceded by the file it concerns ("%s: ").
 inline constexpr char kNoteInFile[] = "%s: %s";

@@ -6,6 +6,7 @@
 #include "convert/buffered_io.h"
 #include "convert/conversion_notes.h"
 #include "convert/conversions.h"
+#include "convert/failure_text.h"
 #include "convert/file_prompts.h"
 #include "convert/messages.h"
 
@@ -15,14 +16,17 @@ namespace {
 // The statement file a table check writes: it is never created.
 constexpr char kNowhere[] = "\x01trelvan-check.gpc";
 
-// Keeps only the length of what is written.
-class DiscardingFile : public File {
+// Keeps only the length of what is written, and is never put anywhere.
+class DiscardingFile : public ReplacementFile {
  public:
   explicit DiscardingFile(std::string path) : path_(std::move(path)) {}
   std::size_t Read(void*, std::size_t) override { return 0; }
   void Write(const void*, std::size_t n) override { size_ += static_cast<std::int64_t>(n); }
   std::int64_t Seek(std::int64_t, SeekOrigin) override { return size_; }
   void Close() override {}
+  void Finish() override {}
+  void Install(bool) override {}
+  void Restore() noexcept override {}
   const std::string& path() const override { return path_; }
   FileId id() const override { return FileId{~std::uint64_t{0} - 1, 0}; }
 
@@ -35,15 +39,17 @@ class DiscardingFile : public File {
 class DryRunFileSystem : public FileSystem {
  public:
   explicit DryRunFileSystem(FileSystem& files) : files_(files) {}
-  std::unique_ptr<File> OpenForReading(const std::string& path) override {
+  Opened<File> OpenForReading(const std::string& path) override {
     return files_.OpenForReading(path);
   }
-  std::unique_ptr<File> CreateForWriting(const std::string& path,
-                                         const std::vector<const File*>&) override {
-    return std::make_unique<DiscardingFile>(path);
+  Opened<ReplacementFile> CreateReplacement(const std::string& path) override {
+    return {std::make_unique<DiscardingFile>(path), {}};
   }
   EntryKind Lookup(const std::string& path) override {
     return path == kNowhere ? EntryKind::kNone : files_.Lookup(path);
+  }
+  std::optional<FileId> Identify(const std::string& path) override {
+    return path == kNowhere ? std::nullopt : files_.Identify(path);
   }
 
  private:
@@ -66,11 +72,12 @@ class NoSuccessPrompter : public Prompter {
 }  // namespace
 
 bool CheckStatementFile(const std::string& path, ConversionContext& context) {
-  const std::unique_ptr<File> file = context.files.OpenForReading(path);
-  if (!file) {
-    ReportOpenFailure(path, context);
+  Opened<File> opened = context.files.OpenForReading(path);
+  if (!opened.file) {
+    ReportOpenFailure(path, FailureText(opened.failure), context);
     return false;
   }
+  File* const file = opened.file.get();
   ConversionNotes notes(path);
   try {
     BufferedReader in(*file);
@@ -98,8 +105,7 @@ bool CheckStatementFile(const std::string& path, ConversionContext& context) {
     notes.Reading(lines);
     file->Close();
   } catch (const FileError& error) {
-    context.prompter.Show(MessageStyle::kStop,
-                          FillMessage(messages::kFileError, {error.path(), error.reason()}));
+    ReportFileError(error, context);
     return false;
   }
   notes.ShowTo(context.prompter);

@@ -1,5 +1,7 @@
 #include "ui/production_services.h"
 
+#include "platform/interruption_cleanup.h"
+
 #ifdef __WXMSW__
 #include <wx/msw/regconf.h>
 #include <wx/msw/wrapwin.h>
@@ -55,6 +57,8 @@ ProductionServices::~ProductionServices() {
 }
 
 bool ProductionServices::InitialisePlatform() {
+  // A conversion cut short by a termination request leaves no half-written file behind.
+  interruption::RemoveTemporariesOnInterruption();
 #ifdef __WXMSW__
   // Already initialised (S_FALSE) counts as success and needs its own uninitialisation.
   platform_initialised_ = SUCCEEDED(::OleInitialize(nullptr));

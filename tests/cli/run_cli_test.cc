@@ -65,7 +65,8 @@ TEST_F(RunCliTest, SuccessGoesToStandardOutputAndFailureToStandardError) {
   EXPECT_EQ(out_.str() + "|" + err_.str(), kSuccess + "|");
   EXPECT_EQ(files_.Contents("back.gpc").size(), 260u);
   EXPECT_EQ(Run("abo2dbf missing.gpc out.dbf"), 1);
-  EXPECT_EQ(out_.str() + "|" + err_.str(), "|trelvan-cli: Nemohu otevřít soubor \"missing.gpc\"\n");
+  EXPECT_EQ(out_.str() + "|" + err_.str(),
+            "|trelvan-cli: Nemohu otevřít soubor \"missing.gpc\": soubor neexistuje\n");
   // Warnings before the success, exit 3; -q leaves out the success and information alone.
   files_.Put("bad.gpc", kUnbalanced);
   EXPECT_EQ(Run("abo2dbf bad.gpc bad.dbf"), 3);
@@ -77,12 +78,12 @@ TEST_F(RunCliTest, SuccessGoesToStandardOutputAndFailureToStandardError) {
   files_.Remove("memo.dbt");
   EXPECT_EQ(Run("dbf2abo memo.dbf memo-back.gpc"), 3);
   EXPECT_EQ(err_.str(),
-            "trelvan-cli: Nemohu otevřít soubor \"memo.dbt\"\n"
+            "trelvan-cli: Nemohu otevřít soubor \"memo.dbt\": soubor neexistuje\n"
             "trelvan-cli: memo.dbf: Počet záznamů bez dalších řádků (memo soubor "
             "\"memo.dbt\" nelze otevřít): 1\n");
   files_.Remove("out.dbt");  // no row points into it: information, exit 0
   EXPECT_EQ(Run("dbf2abo -y out.dbf back.gpc"), 0);
-  EXPECT_EQ(err_.str(), "trelvan-cli: Nemohu otevřít soubor \"out.dbt\"\n");
+  EXPECT_EQ(err_.str(), "trelvan-cli: Nemohu otevřít soubor \"out.dbt\": soubor neexistuje\n");
   EXPECT_EQ(Run("dbf2abo -q -y out.dbf back.gpc"), 0);
   EXPECT_EQ(out_.str() + "|" + err_.str(), "|");
 }
@@ -107,7 +108,7 @@ TEST_F(RunCliTest, DashIsStandardInputOrOutputAndDirectoryTakesManyFiles) {
             "x/b.gpc: Konverze proběhla úspěšně\nx/b.gpc: Převedena 1 položka v 1 výpisu\n");
   EXPECT_EQ(Run("abo2dbf -y -q -d out/ a.gpc missing.gpc y/a.gpc"), 1);
   EXPECT_EQ(err_.str(),
-            "trelvan-cli: Nemohu otevřít soubor \"missing.gpc\"\n"
+            "trelvan-cli: Nemohu otevřít soubor \"missing.gpc\": soubor neexistuje\n"
             "trelvan-cli: Soubor \"out/a.dbf\" už v tomto běhu vznikl z jiného souboru; "
             "\"y/a.gpc\" nepřeveden\n"
             "trelvan-cli: Soubory: převedeno 1 z 3, z toho s upozorněním 0; nepřevedeno 2\n");
@@ -122,12 +123,12 @@ TEST(StandardStreamsTest, StandardInputCanBeReadAgainFromTheStart) {
   std::ostringstream out;
   StandardStreamFileSystem streams(files, in, out);
   char bytes[8] = {};
-  const std::unique_ptr<File> first = streams.OpenForReading("-");
+  const std::unique_ptr<File> first = streams.OpenForReading("-").file;
   ASSERT_EQ(first->Read(bytes, 4), 4u);
   first->Seek(2, SeekOrigin::kBegin);
   EXPECT_EQ(first->Read(bytes, 8), 8u);
   EXPECT_EQ(std::string(bytes, 8), "23456789");
-  EXPECT_EQ(streams.OpenForReading("-")->Read(bytes, 8), 8u);
+  EXPECT_EQ(streams.OpenForReading("-").file->Read(bytes, 8), 8u);
   EXPECT_EQ(std::string(bytes, 8), "01234567");
   EXPECT_EQ(first->Read(bytes, 8), 0u);
 }
@@ -199,6 +200,11 @@ TEST_F(RunCliTest, OverwriteIsAskedOnATerminalRefusedWithoutAndAllowedByYes) {
   EXPECT_EQ(err_.str(),
             "trelvan-cli: Soubor \"out.dbf\" již existuje! Přepsat? Ne: bez terminálu se nelze "
             "zeptat; soubor přepíše volba --yes\n");
+  files_.Put("memo.dbt", "old memo");  // a memo file is no more replaced than a table
+  EXPECT_EQ(Run("abo2dbf in.gpc memo.dbf"), 1);
+  EXPECT_EQ(err_.str().find("trelvan-cli: Soubor \"memo.dbt\" již existuje!"), 0u);
+  EXPECT_EQ(files_.Contents("memo.dbt"), "old memo");
+  EXPECT_FALSE(files_.Exists("memo.dbf"));
   interactive_ = true;
   for (const std::string no : {"ne\n", ""}) {  // the end of the input is No too
     in_.clear();

@@ -149,32 +149,88 @@ TEST(AboToDbfTest, StatementsOfEveryShapeConvertAsTheModelPredicts) {
   }
 }
 
+// Nothing is created, and no file is touched, when an output cannot be opened.
 TEST(AboToDbfTest, FilesThatCannotBeOpenedOrReplacedAreReported) {
   Session s;
   EXPECT_EQ(ConvertAboToDbf("missing.gpc", "out.dbf", s.context), 0);
-  EXPECT_EQ(s.prompter.Outcome(), std::vector<Shown>{CannotOpen("missing.gpc")});
-  EXPECT_FALSE(s.files.Exists("out.dbf") || s.files.Exists("out.dbt"));
+  EXPECT_EQ(s.prompter.Outcome(),
+            std::vector<Shown>{CannotOpen("missing.gpc", "soubor neexistuje")});
   s.files.Put("in.gpc", kHeader + kItem);
   s.files.MakeDirectory("out.dbf");
   s.files.MakeDirectory("t.dbt");
+  const auto before = s.files.Snapshot();
   EXPECT_EQ(ConvertAboToDbf("in.gpc", "out.dbf", s.context), 0);
-  EXPECT_EQ(s.prompter.Outcome().back(), CannotOpen("out.dbf"));
+  EXPECT_EQ(s.prompter.Outcome().back(), CannotOpen("out.dbf", "je to složka"));
   EXPECT_EQ(ConvertAboToDbf("in.gpc", "t.dbf", s.context), 0);
-  EXPECT_EQ(s.prompter.Outcome().back(), CannotOpen("t.dbt"));
-  EXPECT_EQ(s.files.Contents("t.dbf"), "");
+  EXPECT_EQ(s.prompter.Outcome().back(), CannotOpen("t.dbt", "je to složka"));
+  EXPECT_EQ(s.files.Snapshot(), before);
+  EXPECT_EQ(s.files.open_files(), 0);
+}
 
-  // An existing table is asked about by its name; its memo file is replaced without asking.
-  s.prompter.shown.clear();
-  s.files.Put("dir/out.dbf", "old table");
+// The table and its memo file are replaced together: one question, about the table, or about
+// the memo file when only it is there; No leaves both.
+TEST(AboToDbfTest, AsksAboutTheTableOrTheMemoFileThatIsThere) {
+  Session s;
+  s.files.Put("in.gpc", kHeader + kItem);
   s.files.Put("dir/out.dbt", "old memo");
+  EXPECT_EQ(ConvertAboToDbf("in.gpc", "dir/out.dbf", s.context), 0);
+  s.files.Put("dir/out.dbf", "old table");
   EXPECT_EQ(ConvertAboToDbf("in.gpc", "dir/out.dbf", s.context), 0);
   EXPECT_EQ(s.files.Contents("dir/out.dbf") + s.files.Contents("dir/out.dbt"), "old tableold memo");
   s.prompter.AnswerNext(true);
   EXPECT_EQ(ConvertAboToDbf("in.gpc", "dir/out.dbf", s.context), 1);
-  const Shown question{MessageStyle::kQuestion, "Soubor \"out.dbf\" již existuje!\nPřepsat?"};
-  EXPECT_EQ(s.prompter.Outcome(), (std::vector<Shown>{question, question, Success()}));
+  const auto question = [](const char* name) {
+    return Shown{MessageStyle::kQuestion,
+                 "Soubor \"" + std::string(name) + "\" již existuje!\nPřepsat?"};
+  };
+  EXPECT_EQ(s.prompter.Outcome(), (std::vector<Shown>{question("out.dbt"), question("out.dbf"),
+                                                      question("out.dbf"), Success()}));
   EXPECT_EQ(s.files.Contents("dir/out.dbt").size(), 512u);
-  EXPECT_EQ(s.files.open_files(), 0);
+  EXPECT_EQ(s.files.Snapshot().size(), 3u);  // no temporary left
+}
+
+// An output that is the input, or the other output, under another name is refused before the
+// question; a table, a memo file or a text given as the statement too.
+TEST(AboToDbfTest, NeverTakesTheWrongFile) {
+  Session s;
+  s.files.Put("x.gpc", kHeader + kItem + kOther);
+  s.files.Put("x.dbt", kHeader + kItem);
+  s.files.Link("x.gpc", "alias.dbf");
+  s.files.Put("pair.dbf", "table");
+  s.files.Link("pair.dbf", "pair.dbt");
+  ASSERT_EQ(ConvertAboToDbf("x.gpc", "t.dbf", s.context), 1);
+  s.files.Put("T.DBF", s.files.Contents("t.dbf"));
+  s.files.Put("text.txt", "Dear bank,\r\nplease send the statement.\r\n");
+  s.files.Put("nul.bin", std::string(600, '\0'));
+  const auto before = s.files.Snapshot();
+  const auto same = [](const std::string& output, const std::string& input) {
+    return CannotOpen(output, "je to tentýž soubor jako \"" + input + "\"");
+  };
+  const auto no_statement = [](const std::string& name) {
+    return Stop("Soubor \"" + name + "\" není výpis ABO");
+  };
+  const struct {
+    std::string abo, dbf;
+    Shown shown;
+  } cases[] = {
+      {"x.gpc", "x.gpc", same("x.gpc", "x.gpc")},          // the source as the table
+      {"x.dbt", "x.dbf", same("x.dbt", "x.dbt")},          // the source as the memo file
+      {"x.gpc", "alias.dbf", same("alias.dbf", "x.gpc")},  // another name of the source
+      {"x.gpc", "t.dbt", same("t.dbt", "t.dbt")},          // the table as its own memo file
+      {"x.gpc", "pair.dbf", same("pair.dbt", "pair.dbf")},
+      {"t.dbf", "new.dbf", no_statement("t.dbf")},  // arguments swapped
+      {"t.dbt", "new.dbf", no_statement("t.dbt")},
+      {"T.DBF", "new.dbf", no_statement("T.DBF")},
+      {"text.txt", "new.dbf", no_statement("text.txt")},
+      {"nul.bin", "new.dbf", no_statement("nul.bin")},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.abo + " -> " + c.dbf);
+    s.prompter.shown.clear();
+    EXPECT_EQ(ConvertAboToDbf(c.abo, c.dbf, s.context), 0);
+    EXPECT_EQ(s.prompter.Outcome(), std::vector<Shown>{c.shown});
+    EXPECT_EQ(s.files.Snapshot(), before);
+  }
 }
 
 }  // namespace

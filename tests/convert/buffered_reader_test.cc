@@ -16,7 +16,7 @@ TEST(BufferedReaderTest, JumpsAnywhereReadTheBytesThatStandThere) {
   MemoryFileSystem files;
   files.Put("f", bytes);
   for (const std::size_t capacity : {16, 4096, 65536}) {
-    const auto file = files.OpenForReading("f");
+    const auto file = files.OpenForReading("f").file;
     BufferedReader in(*file, capacity);
     const auto read = [&in](std::size_t n) {
       std::string out(n, '\0');

@@ -136,19 +136,18 @@ TEST_F(DbfToAboTest, AmountsAreReadExactlyAsDecimalText) {
 TEST_F(DbfToAboTest, AmountTheLineCannotHoldStopsAtItsRow) {
   // -1e9 with code "-" fits as +100000000000; 1e9 with "-" would need "-" and 12 digits.
   EXPECT_EQ(Convert({Row(), Row("2", "1e9", "-"), Row("3")}), 0);
-  EXPECT_EQ(Output(), kHeaderA + ItemLine("1"));
+  EXPECT_FALSE(files.Exists("out.gpc"));  // nothing stays behind
   EXPECT_EQ(prompter.Outcome(), std::vector<Shown>{Stop("Částka v záznamu 2 je příliš velká")});
   EXPECT_EQ(
       Convert({Row(), Row("2"), Row("3", "1", "1", Record(kStatementA).Set("REST_NEW", "1e12"))}),
       0);
-  EXPECT_EQ(Output(), kHeaderA + ItemLine("1") + ItemLine("2"));
   EXPECT_EQ(prompter.Outcome(), std::vector<Shown>{Stop("Částka v záznamu 3 je příliš velká")});
   for (const char* price : {"0x10", " inf", "nan", "--5", "1e", "12,50", "1 234.56", "- 5"}) {
     EXPECT_EQ(Convert({Row(), Row("2", price)}), 0);
     const std::string value = std::string(price).substr(price[0] == ' ');
     EXPECT_EQ(prompter.Outcome(), std::vector<Shown>{Stop("Hodnota \"" + value +
                                                           "\" v poli PRICE záznamu 2 není číslo")});
-    EXPECT_EQ(Output(), kHeaderA + ItemLine("1"));
+    EXPECT_FALSE(files.Exists("out.gpc"));
   }
 }
 
@@ -211,7 +210,7 @@ TEST_F(DbfToAboTest, AsksAfterTheMissingMemoNoticeAndOnlyAboutAFile) {
   files.Put("out.gpc", "old");
   EXPECT_EQ(ConvertDbfToAbo("t.dbf", "out.gpc", context), 0);
   const Shown question{MessageStyle::kQuestion, "Soubor \"out.gpc\" již existuje!\nPřepsat?"};
-  const Shown notice = Notice("Nemohu otevřít soubor \"t.dbt\"");
+  const Shown notice = Notice("Nemohu otevřít soubor \"t.dbt\": soubor neexistuje");
   EXPECT_EQ(prompter.Outcome(), (std::vector<Shown>{notice, question}));
   EXPECT_EQ(Output(), "old");
   prompter.shown.clear();
@@ -224,11 +223,37 @@ TEST_F(DbfToAboTest, AsksAfterTheMissingMemoNoticeAndOnlyAboutAFile) {
   files.Remove("out.gpc");
   files.MakeDirectory("out.gpc");
   EXPECT_EQ(ConvertDbfToAbo("t.dbf", "out.gpc", context), 0);
-  EXPECT_EQ(prompter.Outcome(), (std::vector<Shown>{notice, CannotOpen("out.gpc")}));
+  EXPECT_EQ(prompter.Outcome(),
+            (std::vector<Shown>{notice, CannotOpen("out.gpc", "je to složka")}));
   prompter.shown.clear();
   EXPECT_EQ(ConvertDbfToAbo("missing.dbf", "new.gpc", context), 0);
-  EXPECT_EQ(prompter.Outcome(), std::vector<Shown>{CannotOpen("missing.dbf")});
+  EXPECT_EQ(prompter.Outcome(), std::vector<Shown>{CannotOpen("missing.dbf", "soubor neexistuje")});
   EXPECT_FALSE(files.Exists("new.gpc"));
+}
+
+// Tables from other programs come as X.DBF with X.DBT; either case of the memo file is found.
+// An output that is the table or its memo file under another name is refused before the
+// question.
+TEST_F(DbfToAboTest, FindsTheMemoFileInEitherCaseAndNeverWritesOverIt) {
+  MemoFile memo;
+  memo.Add({Line("076 kept")});
+  const std::string table = TableFile({Row().Set("OTHER_LN", "1")});
+  for (const auto& [table_name, memo_name] :
+       {std::pair{"X.DBF", "X.DBT"}, {"x.dbf", "x.DBT"}, {"Y.DBF", "Y.dbt"}}) {
+    SCOPED_TRACE(table_name);
+    files.Put(table_name, table);
+    files.Put(memo_name, memo);
+    files.Link(memo_name, std::string(table_name) + ".gpc");
+    files.Remove("out.gpc");
+    prompter.shown.clear();
+    EXPECT_EQ(ConvertDbfToAbo(table_name, "out.gpc", context), 1);
+    EXPECT_EQ(Output(), kHeaderA + ItemLine("1") + Line("076 kept"));
+    const std::string alias = std::string(table_name) + ".gpc";
+    EXPECT_EQ(ConvertDbfToAbo(table_name, alias, context), 0);
+    EXPECT_EQ(prompter.Outcome().back(),
+              CannotOpen(alias, "je to tentýž soubor jako \"" + std::string(memo_name) + "\""));
+    EXPECT_EQ(files.Contents(memo_name), static_cast<const std::string&>(memo));
+  }
 }
 
 }  // namespace

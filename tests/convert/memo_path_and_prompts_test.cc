@@ -13,9 +13,19 @@ TEST(MemoPathTest, ReplacesTheExtensionOfTheFileNameOnly) {
   EXPECT_EQ(MemoPathFor("table"), "table.dbt");
   EXPECT_EQ(MemoPathFor("dir.v2/table"), "dir.v2/table.dbt");
   EXPECT_EQ(MemoPathFor("C:\\data.2026\\vypis"), "C:\\data.2026\\vypis.dbt");
-  EXPECT_EQ(MemoPathFor("C:\\data\\vypis.DBF"), "C:\\data\\vypis.dbt");
+  EXPECT_EQ(MemoPathFor("C:\\data\\vypis.DBF"), "C:\\data\\vypis.DBT");
   EXPECT_EQ(MemoPathFor("dir/.hidden"), "dir/.dbt");
   EXPECT_EQ(MemoPathFor(""), ".dbt");
+}
+
+// Tables from older programs are named in capitals, and their memo files too.
+TEST(MemoPathTest, FollowsTheCaseOfTheTablesExtension) {
+  EXPECT_EQ(MemoPathFor("dir.old/VYPIS.DBF"), "dir.old/VYPIS.DBT");
+  EXPECT_EQ(MemoPathFor("vypis.Dbf"), "vypis.dbt");
+  EXPECT_EQ(MemoPathFor("VYPIS"), "VYPIS.DBT");
+  EXPECT_EQ(MemoPathFor("VYPIS.2"), "VYPIS.dbt");
+  EXPECT_EQ(OtherCaseMemoPath("VYPIS.DBT"), "VYPIS.dbt");
+  EXPECT_EQ(OtherCaseMemoPath("dir/vypis.Fpt"), "dir/vypis.FPT");
 }
 
 TEST(FillMessageTest, FillsPlaceholdersInOrderAndLeavesTheRest) {

@@ -142,6 +142,7 @@ class StatementWarningsTest : public ::testing::Test {
   std::vector<Shown> ConvertToTable(const std::string& statement) {
     files_.Put("in.gpc", statement);
     files_.Remove("out.dbf");
+    files_.Remove("out.dbt");
     prompter_.shown.clear();
     ConversionContext context{files_, prompter_, kToday};
     EXPECT_EQ(ConvertAboToDbf("in.gpc", "out.dbf", context), 1);

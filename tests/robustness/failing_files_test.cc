@@ -28,7 +28,7 @@ TEST(FailingFilesTest, AboToDbfEndsWithOneStopMessageWhicheverCallFails) {
   SweepFailingCalls(sweep, [](const SweptRun& run) { EXPECT_EQ(run.result, 0); });
 }
 
-TEST(FailingFilesTest, DbfToAboKeepsTheLinesWrittenBeforeAFailure) {
+TEST(FailingFilesTest, DbfToAboEndsWithOneStopMessageOrWithoutTheMemoWhicheverCallFails) {
   Session source;
   source.files.Put("in.gpc", LargeStatement());
   ASSERT_EQ(ConvertAboToDbf("in.gpc", "in.dbf", source.context), 1);
@@ -36,15 +36,13 @@ TEST(FailingFilesTest, DbfToAboKeepsTheLinesWrittenBeforeAFailure) {
       {{"in.dbf", source.files.Contents("in.dbf")}, {"in.dbt", source.files.Contents("in.dbt")}},
       {"out.gpc"},
       [](Session& s) { return ConvertDbfToAbo("in.dbf", "out.gpc", s.context); }};
-  bool kept_after_a_read_failure = false;
   SweepFailingCalls(sweep, [&](const SweptRun& run) {
-    const std::string& complete = run.complete.at("out.gpc");
-    const std::string written = run.session.files.Contents("out.gpc");
     const std::vector<Shown>& shown = run.session.prompter.shown;
     // A memo file that does not open is a notice; the rows come without their other lines.
     if (run.result == 1) {
       EXPECT_EQ(run.session.prompter.Outcome(),
-                (std::vector<Shown>{Notice("Nemohu otevřít soubor \"in.dbt\""), Success()}));
+                (std::vector<Shown>{Notice("Nemohu otevřít soubor \"in.dbt\": injected failure"),
+                                    Success()}));
       EXPECT_EQ(std::count_if(shown.begin(), shown.end(),
                               [](const Shown& m) {
                                 return m.text.rfind(
@@ -53,13 +51,8 @@ TEST(FailingFilesTest, DbfToAboKeepsTheLinesWrittenBeforeAFailure) {
                                            0) == 0;
                               }),
                 1);
-      return;
     }
-    EXPECT_EQ(complete.compare(0, written.size(), written), 0);
-    kept_after_a_read_failure |= shown.back().text.find("out.gpc") == std::string::npos &&
-                                 !written.empty() && written.size() < complete.size();
   });
-  EXPECT_TRUE(kept_after_a_read_failure);
 }
 
 #ifdef __linux__
@@ -94,7 +87,7 @@ TEST(DiskFullTest, OutputsThatDoNotFitAreReportedAndTheInputsAreUntouched) {
   const std::string inputs =
       ReadFile(dir / "in.gpc") + ReadFile(dir / "in.dbf") + ReadFile(dir / "in.dbt");
   const std::size_t descriptors = OpenDescriptors();
-  const std::string reason = std::string("\": ") + std::strerror(ENOSPC);
+  const std::string reason = "\": disk je plný";
   prompter.shown.clear();
   EXPECT_EQ(ConvertAboToDbf(dir / "in.gpc", full / "out.dbf", context), 0);
   EXPECT_EQ(prompter.Outcome(), std::vector<Shown>{Stop("Chyba při práci se souborem \"" +
@@ -104,6 +97,7 @@ TEST(DiskFullTest, OutputsThatDoNotFitAreReportedAndTheInputsAreUntouched) {
   EXPECT_EQ(prompter.Outcome(), std::vector<Shown>{Stop("Chyba při práci se souborem \"" +
                                                         (full / "out.gpc").string() + reason)});
   EXPECT_EQ(OpenDescriptors(), descriptors);
+  EXPECT_TRUE(std::filesystem::is_empty(full));  // nothing stays behind
   EXPECT_EQ(ReadFile(dir / "in.gpc") + ReadFile(dir / "in.dbf") + ReadFile(dir / "in.dbt"), inputs);
   ::umount2(full.c_str(), MNT_DETACH);
   std::filesystem::remove_all(dir);

@@ -46,11 +46,11 @@ class SameFileTest : public ::testing::Test {
     return {Path("link" + suffix), Path("symlink" + suffix), dir_.string() + "/./" + name,
             dir_.string() + "/sub/../" + name};
   }
-  // The conversion refused to open `failing`, after Yes to any question.
-  void ExpectRefused(int result, const std::string& failing) {
+  // The conversion refused `failing`, the input `same`, without a question.
+  void ExpectRefused(int result, const std::string& failing, const std::string& same) {
     EXPECT_EQ(result, 0);
-    ASSERT_FALSE(prompter_.shown.empty());
-    EXPECT_EQ(prompter_.shown.back(), CannotOpen(failing));
+    EXPECT_EQ(prompter_.shown,
+              std::vector<Shown>{CannotOpen(failing, "je to tentýž soubor jako \"" + same + "\"")});
     prompter_.shown.clear();
   }
 
@@ -63,17 +63,18 @@ class SameFileTest : public ::testing::Test {
 TEST_F(SameFileTest, StatementIsNeverTheTableOrTheMemoFile) {
   std::ofstream(Path("x.gpc"), std::ios::binary) << kStatement;
   for (const std::string& table : OtherNames("x.gpc", ".dbf")) {
-    prompter_.AnswerNext(true);
-    ExpectRefused(ConvertAboToDbf(Path("x.gpc"), table, context_), table);
+    ExpectRefused(ConvertAboToDbf(Path("x.gpc"), table, context_), table, Path("x.gpc"));
   }
   // Memo files that are the statement: by name, and by links named like a memo file.
   std::ofstream(Path("m.dbt"), std::ios::binary) << kStatement;
-  ExpectRefused(ConvertAboToDbf(Path("m.dbt"), Path("m.dbf"), context_), Path("m.dbt"));
+  ExpectRefused(ConvertAboToDbf(Path("m.dbt"), Path("m.dbf"), context_), Path("m.dbt"),
+                Path("m.dbt"));
   EXPECT_EQ(Read("m.dbt"), kStatement);
   for (const std::string& memo : OtherNames("x.gpc", "-memo.dbt")) {
     if (memo.find("link") == std::string::npos) continue;
     ExpectRefused(
-        ConvertAboToDbf(Path("x.gpc"), memo.substr(0, memo.size() - 4) + ".dbf", context_), memo);
+        ConvertAboToDbf(Path("x.gpc"), memo.substr(0, memo.size() - 4) + ".dbf", context_), memo,
+        Path("x.gpc"));
   }
   EXPECT_EQ(Read("x.gpc"), kStatement);
 }
@@ -84,11 +85,11 @@ TEST_F(SameFileTest, StatementIsNeverTheTableOrItsMemoFile) {
   prompter_.shown.clear();
   const std::string table = Read("t.dbf");
   const std::string memo = Read("t.dbt");
-  std::vector<std::string> outputs = OtherNames("t.dbf", "-table.gpc");
-  for (const std::string& name : OtherNames("t.dbt", "-memo.gpc")) outputs.push_back(name);
-  for (const std::string& output : outputs) {
-    prompter_.AnswerNext(true);
-    ExpectRefused(ConvertDbfToAbo(Path("t.dbf"), output, context_), output);
+  for (const std::string& output : OtherNames("t.dbf", "-table.gpc")) {
+    ExpectRefused(ConvertDbfToAbo(Path("t.dbf"), output, context_), output, Path("t.dbf"));
+  }
+  for (const std::string& output : OtherNames("t.dbt", "-memo.gpc")) {
+    ExpectRefused(ConvertDbfToAbo(Path("t.dbf"), output, context_), output, Path("t.dbt"));
   }
   EXPECT_EQ(Read("t.dbf"), table);
   EXPECT_EQ(Read("t.dbt"), memo);

@@ -99,6 +99,8 @@ struct Prediction {
   unsigned stop_line = 0;   // the line whose amount does not fit; 0 when none
   unsigned cut = 0;         // lines longer than 128 characters
   unsigned statements = 0;  // header lines followed by an item
+  unsigned lines = 0;       // lines that are not empty
+  bool tagged = false;      // a header or item line among them
 };
 
 // True when the line reader takes `bytes` for UTF-8 or UTF-16 text and converts it, so that
@@ -106,7 +108,7 @@ struct Prediction {
 bool ReadAsUnicode(std::string_view bytes) {
   MemoryFileSystem files;
   files.Put("in.gpc", std::string(bytes));
-  const std::unique_ptr<File> file = files.OpenForReading("in.gpc");
+  const std::unique_ptr<File> file = files.OpenForReading("in.gpc").file;
   BufferedReader in(*file);
   AboLineReader lines(in);
   char line[130];
@@ -145,7 +147,10 @@ Prediction Predict(std::string_view bytes) {
         break;
       }
     }
-    if (found.empty() || p.stop_line != 0) return;
+    if (found.empty()) return;
+    ++p.lines;
+    p.tagged |= found.substr(0, 3) == "074" || found.substr(0, 3) == "075";
+    if (p.stop_line != 0) return;
     p.cut += found.size() > 128;
     std::string line = " " + std::string(found.substr(0, 128));
     line.resize(129, ' ');
@@ -186,6 +191,7 @@ Prediction Predict(std::string_view bytes) {
 
 // DBF -> ABO of in.dbf and in.dbt (when `memo`) in `session`, checked; returns the result.
 int RunDbfToAbo(Session& session, std::string_view table, std::optional<std::string_view> memo) {
+  const std::size_t inputs = session.files.Snapshot().size();
   const int result = ConvertDbfToAbo("in.dbf", "out.gpc", session.context);
   REQUIRE(session.files.open_files() == 0);
   REQUIRE(session.files.Contents("in.dbf") == table);
@@ -201,10 +207,10 @@ int RunDbfToAbo(Session& session, std::string_view table, std::optional<std::str
     REQUIRE(!last || message.style == (result == 1 ? MessageStyle::kPlain : MessageStyle::kStop));
   }
   REQUIRE(result == 0 || IsSuccess(shown.back()));
-  if (!session.files.Exists("out.gpc")) {
-    REQUIRE(result == 0);
-    return result;
-  }
+  // Nothing stays behind when the conversion did not finish.
+  REQUIRE(session.files.Exists("out.gpc") == (result == 1));
+  REQUIRE(session.files.Snapshot().size() == inputs + static_cast<unsigned>(result));
+  if (result == 0) return result;
   // Whole lines of 128 characters and CR LF; an item line at least for every live row.
   const std::string out = session.files.Contents("out.gpc");
   REQUIRE(out.size() % 130 == 0);
@@ -236,12 +242,25 @@ void RunAboToDbf(Session& session, std::string_view abo) {
   REQUIRE(session.files.open_files() == 0);
   REQUIRE(session.files.Contents("in.gpc") == abo);
   const std::vector<Shown>& shown = session.prompter.shown;
+  // Nothing stays behind when the conversion did not finish.
+  REQUIRE(session.files.Exists("out.dbf") == (result == 1));
+  REQUIRE(session.files.Snapshot().size() == 1u + 2u * static_cast<unsigned>(result));
   if (ReadAsUnicode(abo)) {
     REQUIRE(result == 0 || IsSuccess(shown.back()));
     REQUIRE(result == 1 || shown.size() == 1);
     return;
   }
   const Prediction p = Predict(abo);
+  // A file that is no statement is refused before anything is created: no header or item line
+  // among its lines, or the head of a memo file (no line end in the first block) or of a table
+  // (a version byte of dBASE, never the "0" of a tag).
+  if (shown == std::vector<Shown>{Stop("Soubor \"in.gpc\" není výpis ABO")}) {
+    const bool memo_head = abo.size() >= 512 && abo.find_first_of("\r\n") >= 512;
+    REQUIRE(result == 0);
+    REQUIRE((!p.tagged && p.lines > 0) || memo_head || abo[0] != '0');
+    return;
+  }
+  REQUIRE(p.tagged || p.lines == 0);
   if (p.stop_line != 0) {
     REQUIRE(result == 0);
     REQUIRE(shown == std::vector<Shown>{Stop("Částka na řádku " + std::to_string(p.stop_line) +

@@ -3,17 +3,30 @@
 #include <cstring>
 
 namespace trelvan::testing {
+namespace {
 
 constexpr char kInjectedReason[] = "injected failure";
 
-class MemoryFile : public File {
+FileFailure Failure(FileProblem problem, const char* text) { return FileFailure{problem, text}; }
+
+std::string SiblingName(const std::string& path, const char* kind, unsigned n) {
+  const std::size_t slash = path.find_last_of('/');
+  const std::size_t name = slash == std::string::npos ? 0 : slash + 1;
+  return path.substr(0, name) + "." + path.substr(name) + ".trelvan-" + kind + "-" +
+         std::to_string(n);
+}
+
+}  // namespace
+
+template <typename Base>
+class MemoryFileOf : public Base {
  public:
-  MemoryFile(MemoryFileSystem& owner, std::shared_ptr<MemoryFileSystem::Node> node,
-             std::string path)
+  MemoryFileOf(MemoryFileSystem& owner, std::shared_ptr<MemoryFileSystem::Node> node,
+               std::string path)
       : owner_(owner), node_(std::move(node)), path_(std::move(path)) {
     ++owner_.open_files_;
   }
-  ~MemoryFile() override {
+  ~MemoryFileOf() override {
     if (open_) --owner_.open_files_;
   }
 
@@ -56,7 +69,7 @@ class MemoryFile : public File {
   const std::string& path() const override { return path_; }
   FileId id() const override { return FileId{1, node_->index}; }
 
- private:
+ protected:
   void Check() {
     if (!open_) throw FileError(path_, "file is closed");
     if (owner_.NextCallFails()) throw FileError(path_, kInjectedReason);
@@ -69,19 +82,73 @@ class MemoryFile : public File {
   bool open_ = true;
 };
 
-void MemoryFileSystem::Put(const std::string& path, const std::string& bytes) {
+class MemoryFile : public MemoryFileOf<File> {
+  using MemoryFileOf::MemoryFileOf;
+};
+
+class MemoryReplacement : public MemoryFileOf<ReplacementFile> {
+ public:
+  MemoryReplacement(MemoryFileSystem& owner, std::shared_ptr<MemoryFileSystem::Node> node,
+                    std::string target, std::string temporary)
+      : MemoryFileOf(owner, std::move(node), std::move(target)), temporary_(std::move(temporary)) {}
+  ~MemoryReplacement() override {
+    if (!installed_) owner_.nodes_.erase(temporary_);
+    if (!previous_.empty()) owner_.nodes_.erase(previous_);
+  }
+
+  void Finish() override {
+    Check();
+    Close();
+  }
+
+  void Install(bool keep_previous) override {
+    if (owner_.NextCallFails()) throw FileError(path_, kInjectedReason);
+    const auto replaced = owner_.nodes_.find(path_);
+    had_previous_ = replaced != owner_.nodes_.end();
+    if (keep_previous && had_previous_) {
+      previous_ = SiblingName(path_, "old", owner_.next_temporary_++);
+      owner_.nodes_[previous_] = replaced->second;
+    }
+    owner_.nodes_[path_] = node_;
+    owner_.nodes_.erase(temporary_);
+    installed_ = true;
+    kept_ = keep_previous;
+  }
+
+  void Restore() noexcept override {
+    if (!installed_ || !kept_) return;
+    if (!previous_.empty()) {
+      owner_.nodes_[path_] = owner_.nodes_.at(previous_);
+      owner_.nodes_.erase(previous_);
+      previous_.clear();
+    } else if (!had_previous_) {
+      owner_.nodes_.erase(path_);
+    }
+    kept_ = false;
+  }
+
+ private:
+  std::string temporary_;
+  std::string previous_;
+  bool installed_ = false;
+  bool kept_ = false;
+  bool had_previous_ = false;
+};
+
+std::shared_ptr<MemoryFileSystem::Node> MemoryFileSystem::NewNode(bool directory) {
   auto node = std::make_shared<Node>();
-  node->data.assign(bytes.begin(), bytes.end());
+  node->directory = directory;
   node->index = next_index_++;
+  return node;
+}
+
+void MemoryFileSystem::Put(const std::string& path, const std::string& bytes) {
+  auto node = NewNode(false);
+  node->data.assign(bytes.begin(), bytes.end());
   nodes_[path] = node;
 }
 
-void MemoryFileSystem::MakeDirectory(const std::string& path) {
-  auto node = std::make_shared<Node>();
-  node->directory = true;
-  node->index = next_index_++;
-  nodes_[path] = node;
-}
+void MemoryFileSystem::MakeDirectory(const std::string& path) { nodes_[path] = NewNode(true); }
 
 void MemoryFileSystem::Link(const std::string& existing, const std::string& alias) {
   nodes_[alias] = nodes_.at(existing);
@@ -91,6 +158,12 @@ std::string MemoryFileSystem::Contents(const std::string& path) const {
   const auto found = nodes_.find(path);
   if (found == nodes_.end()) return std::string();
   return std::string(found->second->data.begin(), found->second->data.end());
+}
+
+std::map<std::string, std::string> MemoryFileSystem::Snapshot() const {
+  std::map<std::string, std::string> files;
+  for (const auto& entry : nodes_) files[entry.first] = Contents(entry.first);
+  return files;
 }
 
 void MemoryFileSystem::FailCall(int n, bool persistent) {
@@ -109,34 +182,37 @@ bool MemoryFileSystem::NextCallFails() {
   return false;
 }
 
-std::unique_ptr<File> MemoryFileSystem::OpenForReading(const std::string& path) {
-  if (NextCallFails()) return nullptr;
+Opened<File> MemoryFileSystem::OpenForReading(const std::string& path) {
+  if (NextCallFails()) return {nullptr, Failure(FileProblem::kOther, kInjectedReason)};
   const auto found = nodes_.find(path);
-  if (found == nodes_.end() || found->second->directory) return nullptr;
-  return std::make_unique<MemoryFile>(*this, found->second, path);
+  if (found == nodes_.end()) return {nullptr, Failure(FileProblem::kNotFound, "no such file")};
+  if (found->second->directory) {
+    return {nullptr, Failure(FileProblem::kIsDirectory, "is a directory")};
+  }
+  return {std::make_unique<MemoryFile>(*this, found->second, path), {}};
 }
 
-std::unique_ptr<File> MemoryFileSystem::CreateForWriting(
-    const std::string& path, const std::vector<const File*>& open_files) {
-  if (NextCallFails()) return nullptr;
-  auto found = nodes_.find(path);
-  if (found != nodes_.end()) {
-    if (found->second->directory) return nullptr;
-    const FileId id{1, found->second->index};
-    for (const File* open : open_files) {
-      if (open != nullptr && open->id() == id) return nullptr;
-    }
-    found->second->data.clear();
-    return std::make_unique<MemoryFile>(*this, found->second, path);
+Opened<ReplacementFile> MemoryFileSystem::CreateReplacement(const std::string& target) {
+  if (NextCallFails()) return {nullptr, Failure(FileProblem::kOther, kInjectedReason)};
+  const auto found = nodes_.find(target);
+  if (found != nodes_.end() && found->second->directory) {
+    return {nullptr, Failure(FileProblem::kIsDirectory, "is a directory")};
   }
-  Put(path, std::string());
-  return std::make_unique<MemoryFile>(*this, nodes_.at(path), path);
+  const std::string temporary = SiblingName(target, "tmp", next_temporary_++);
+  nodes_[temporary] = NewNode(false);
+  return {std::make_unique<MemoryReplacement>(*this, nodes_[temporary], target, temporary), {}};
 }
 
 EntryKind MemoryFileSystem::Lookup(const std::string& path) {
   const auto found = nodes_.find(path);
   if (found == nodes_.end()) return EntryKind::kNone;
   return found->second->directory ? EntryKind::kDirectory : EntryKind::kFile;
+}
+
+std::optional<FileId> MemoryFileSystem::Identify(const std::string& path) {
+  const auto found = nodes_.find(path);
+  if (found == nodes_.end()) return std::nullopt;
+  return FileId{1, found->second->index};
 }
 
 }  // namespace trelvan::testing

@@ -31,8 +31,8 @@ inline bool IsSuccess(const Shown& shown) {
 }
 inline Shown Stop(const std::string& text) { return {MessageStyle::kStop, text}; }
 inline Shown Notice(const std::string& text) { return {MessageStyle::kInformation, text}; }
-inline Shown CannotOpen(const std::string& path) {
-  return Stop("Nemohu otevřít soubor \"" + path + "\"");
+inline Shown CannotOpen(const std::string& path, const std::string& reason) {
+  return Stop("Nemohu otevřít soubor \"" + path + "\": " + reason);
 }
 
 }  // namespace trelvan::testing
