@@ -2,6 +2,7 @@
 # Stops the real trelvan-cli in the middle of converting a large statement over a good table,
 # at many moments. After kill -9 the table and the memo file are each either their old bytes or
 # the complete new ones (a hidden temporary may stay); after Ctrl+C or kill nothing else stays.
+# Two runs writing one table at once leave one run's whole files.
 #   interrupted_conversion_test.sh CLI STATEMENT
 set -euo pipefail
 set -m  # background runs must not ignore SIGINT as jobs without job control do
@@ -59,6 +60,14 @@ olds=0
 news=0
 for delay in 0 0.01 0.03 0.06 0.1 0.15 0.25 0.4; do
   for signal in KILL INT TERM; do interrupt "$signal" "$delay"; done
+done
+# Two runs writing one table at once: each file is one run's whole file, nothing else stays.
+for _ in 1 2 3; do
+  convert --yes big.gpc out.dbf &
+  convert --yes "$statement" out.dbf &
+  wait
+  check_outputs "two runs at once"
+  if compgen -G '.*trelvan-*' > /dev/null; then fail "a temporary stayed after two runs"; fi
 done
 echo "old outputs: $olds, new outputs: $news"
 # The runs were stopped while they wrote, not only before or after.
