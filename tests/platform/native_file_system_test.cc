@@ -126,18 +126,5 @@ TEST_F(NativeFileSystemTest, SymbolicLinkKeepsPointingAtTheReplacedFile) {
   EXPECT_EQ(Names(), (std::set<std::string>{"chain.dbf", "link.dbf", "real"}));
 }
 
-TEST_F(NativeFileSystemTest, IdentityFollowsLinks) {
-  Put("a", "x");
-  fs::create_hard_link(dir_ / "a", dir_ / "hard");
-  fs::create_symlink("a", dir_ / "soft");
-  const std::optional<FileId> a = files_.Identify(Path("a"));
-  ASSERT_TRUE(a.has_value());
-  EXPECT_EQ(files_.Identify(Path("hard")), a);
-  EXPECT_EQ(files_.Identify(Path("soft")), a);
-  EXPECT_EQ(files_.Identify(dir_.string() + "/./a"), a);
-  EXPECT_EQ(files_.OpenForReading(Path("soft")).file->id(), *a);
-  EXPECT_FALSE(files_.Identify(Path("missing")).has_value());
-}
-
 }  // namespace
 }  // namespace trelvan
