@@ -202,6 +202,10 @@ TEST(AboToDbfTest, NeverTakesTheWrongFile) {
   s.files.Put("T.DBF", s.files.Contents("t.dbf"));
   s.files.Put("text.txt", "Dear bank,\r\nplease send the statement.\r\n");
   s.files.Put("nul.bin", std::string(600, '\0'));
+  // A table whose header ends where it says, even when a text of its holds an item line.
+  std::string table("\x03\x7A\x0C\x06\0\0\0\0\x41\0", 10);
+  table.resize(64, '\0');
+  s.files.Put("text.dbf", table + "\r\n" + kItem);
   const auto before = s.files.Snapshot();
   const auto same = [](const std::string& output, const std::string& input) {
     return CannotOpen(output, "je to tentýž soubor jako \"" + input + "\"");
@@ -223,6 +227,7 @@ TEST(AboToDbfTest, NeverTakesTheWrongFile) {
       {"T.DBF", "new.dbf", no_statement("T.DBF")},
       {"text.txt", "new.dbf", no_statement("text.txt")},
       {"nul.bin", "new.dbf", no_statement("nul.bin")},
+      {"text.dbf", "new.dbf", no_statement("text.dbf")},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.abo + " -> " + c.dbf);

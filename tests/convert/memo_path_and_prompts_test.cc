@@ -24,8 +24,11 @@ TEST(MemoPathTest, FollowsTheCaseOfTheTablesExtension) {
   EXPECT_EQ(MemoPathFor("vypis.Dbf"), "vypis.dbt");
   EXPECT_EQ(MemoPathFor("VYPIS"), "VYPIS.DBT");
   EXPECT_EQ(MemoPathFor("VYPIS.2"), "VYPIS.dbt");
+  EXPECT_EQ(MemoPathFor("Z"), "Z.DBT");
   EXPECT_EQ(OtherCaseMemoPath("VYPIS.DBT"), "VYPIS.dbt");
   EXPECT_EQ(OtherCaseMemoPath("dir/vypis.Fpt"), "dir/vypis.FPT");
+  EXPECT_EQ(OtherCaseMemoPath("vypis.DBT"), "vypis.dbt");
+  EXPECT_EQ(OtherCaseMemoPath("Z.ZZZ"), "Z.zzz");
 }
 
 TEST(FillMessageTest, FillsPlaceholdersInOrderAndLeavesTheRest) {
