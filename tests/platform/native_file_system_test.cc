@@ -64,6 +64,8 @@ TEST_F(NativeFileSystemTest, OnlyRegularFilesAreReadOrReplaced) {
             FileProblem::kNotRegularFile);
   EXPECT_EQ(files_.OpenForReading("/dev/zero").failure.problem, FileProblem::kNotRegularFile);
   EXPECT_EQ(files_.CreateReplacement("/dev/stdout").failure.problem, FileProblem::kNotRegularFile);
+  EXPECT_EQ(files_.CreateReplacement("/proc/self/fd/1").failure.problem,
+            FileProblem::kNotRegularFile);
   EXPECT_EQ(files_.OpenForReading(dir_.string()).failure.problem, FileProblem::kIsDirectory);
   EXPECT_EQ(files_.CreateReplacement(dir_.string()).failure.problem, FileProblem::kIsDirectory);
   EXPECT_EQ(files_.OpenForReading(Path("missing")).failure.problem, FileProblem::kNotFound);
