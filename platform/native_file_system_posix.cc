@@ -167,12 +167,19 @@ std::string SiblingName(const std::string& path, const char* kind) {
          std::to_string(::getpid()) + "-" + std::to_string(counter.fetch_add(1));
 }
 
-// Creates a new file that did not exist; -1 with errno set otherwise.
-int CreateNew(std::string* path, const std::string& beside, const char* kind) {
+// Creates a new file that did not exist, registered for removal on interruption before it
+// exists, so that no moment leaves it unregistered; -1 with errno set otherwise.
+int CreateNew(std::string* path, int* slot, const std::string& beside, const char* kind) {
   for (;;) {
     *path = SiblingName(beside, kind);
+    *slot = interruption::Register(*path);
     const int fd = ::open(path->c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-    if (fd >= 0 || errno != EEXIST) return fd;
+    if (fd >= 0) return fd;
+    const int error = errno;
+    interruption::Unregister(*slot);
+    *slot = -1;
+    errno = error;
+    if (error != EEXIST) return -1;
   }
 }
 
@@ -212,11 +219,11 @@ bool KeepCopy(const std::string& path, const std::string& keep) {
 class PosixReplacement : public PosixFileOf<ReplacementFile> {
  public:
   PosixReplacement(int fd, const std::string& shown_path, std::string target, std::string temporary,
-                   FileId id)
+                   int temporary_slot, FileId id)
       : PosixFileOf(fd, shown_path, id),
         target_(std::move(target)),
         temporary_(std::move(temporary)),
-        temporary_slot_(interruption::Register(temporary_)) {}
+        temporary_slot_(temporary_slot) {}
 
   ~PosixReplacement() override {
     if (!installed_) ::unlink(temporary_.c_str());
@@ -241,11 +248,10 @@ class PosixReplacement : public PosixFileOf<ReplacementFile> {
     struct stat replaced;
     had_previous_ = ::lstat(target_.c_str(), &replaced) == 0;
     if (keep_previous && had_previous_) {
-      const int fd = CreateNew(&previous_, target_, "old");
+      const int fd = CreateNew(&previous_, &previous_slot_, target_, "old");
       if (fd < 0) throw FileError(path_, FailureOf(errno));
       ::close(fd);
       ::unlink(previous_.c_str());
-      previous_slot_ = interruption::Register(previous_);
       if (!KeepCopy(target_, previous_)) {
         const int error = errno;
         ForgetPrevious();
@@ -335,7 +341,8 @@ Opened<ReplacementFile> NativeFileSystem::CreateReplacement(const std::string& t
     return {nullptr, FailureOf(errno)};
   }
   std::string temporary;
-  const int fd = CreateNew(&temporary, file, "tmp");
+  int slot = -1;
+  const int fd = CreateNew(&temporary, &slot, file, "tmp");
   if (fd < 0) {
     const int error = errno;
     if (error == EACCES || error == EPERM) {
@@ -345,7 +352,7 @@ Opened<ReplacementFile> NativeFileSystem::CreateReplacement(const std::string& t
   }
   struct stat created;
   ::fstat(fd, &created);
-  return {std::make_unique<PosixReplacement>(fd, target, file, temporary, IdOf(created)), {}};
+  return {std::make_unique<PosixReplacement>(fd, target, file, temporary, slot, IdOf(created)), {}};
 }
 
 EntryKind NativeFileSystem::Lookup(const std::string& path) {

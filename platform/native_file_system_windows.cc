@@ -172,11 +172,11 @@ std::wstring SiblingName(const std::wstring& path, const wchar_t* kind) {
 class WindowsReplacement : public WindowsFileOf<ReplacementFile> {
  public:
   WindowsReplacement(HANDLE handle, const std::string& shown_path, std::wstring target,
-                     std::wstring temporary, FileId id)
+                     std::wstring temporary, int temporary_slot, FileId id)
       : WindowsFileOf(handle, shown_path, id),
         target_(std::move(target)),
         temporary_(std::move(temporary)),
-        temporary_slot_(interruption::Register(windows::Utf8FromWide(temporary_))) {}
+        temporary_slot_(temporary_slot) {}
 
   ~WindowsReplacement() override {
     CloseQuietly();
@@ -310,14 +310,19 @@ Opened<ReplacementFile> NativeFileSystem::CreateReplacement(const std::string& t
   }
   std::wstring temporary;
   HANDLE handle = INVALID_HANDLE_VALUE;
-  do {
+  int slot = -1;
+  DWORD error = ERROR_FILE_EXISTS;
+  while (handle == INVALID_HANDLE_VALUE && error == ERROR_FILE_EXISTS) {
     temporary = SiblingName(file, L"tmp");
+    // Registered before it exists, so that no moment leaves it to an interruption.
+    slot = interruption::Register(windows::Utf8FromWide(temporary));
     // Deleting is shared, so that Ctrl+C can remove the temporary while it is open.
     handle = CreateFileW(temporary.c_str(), GENERIC_WRITE, FILE_SHARE_DELETE, nullptr, CREATE_NEW,
                          FILE_ATTRIBUTE_HIDDEN, nullptr);
-  } while (handle == INVALID_HANDLE_VALUE && GetLastError() == ERROR_FILE_EXISTS);
+    error = GetLastError();
+    if (handle == INVALID_HANDLE_VALUE) interruption::Unregister(slot);
+  }
   if (handle == INVALID_HANDLE_VALUE) {
-    const DWORD error = GetLastError();
     if (error == ERROR_ACCESS_DENIED) {
       return {nullptr, Failure(FileProblem::kFolderNotWritable, error)};
     }
@@ -325,7 +330,8 @@ Opened<ReplacementFile> NativeFileSystem::CreateReplacement(const std::string& t
   }
   BY_HANDLE_FILE_INFORMATION info{};
   GetFileInformationByHandle(handle, &info);
-  return {std::make_unique<WindowsReplacement>(handle, target, file, temporary, IdOf(info)), {}};
+  return {std::make_unique<WindowsReplacement>(handle, target, file, temporary, slot, IdOf(info)),
+          {}};
 }
 
 EntryKind NativeFileSystem::Lookup(const std::string& path) {
