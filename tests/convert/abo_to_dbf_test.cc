@@ -165,6 +165,16 @@ TEST(AboToDbfTest, FilesThatCannotBeOpenedOrReplacedAreReported) {
   EXPECT_EQ(s.prompter.Outcome().back(), CannotOpen("t.dbt", "je to složka"));
   EXPECT_EQ(s.files.Snapshot(), before);
   EXPECT_EQ(s.files.open_files(), 0);
+
+  // A statement that stops at its second line over a good table leaves table and memo file.
+  s.files.Put("bad.gpc", kHeader + kItem.substr(0, 48) + "999999999999" + kItem.substr(60));
+  s.files.Put("good.dbf", "good table");
+  s.files.Put("good.dbt", "good memo");
+  const auto good = s.files.Snapshot();
+  s.prompter.AnswerNext(true);
+  EXPECT_EQ(ConvertAboToDbf("bad.gpc", "good.dbf", s.context), 0);
+  EXPECT_EQ(s.prompter.Outcome().back(), Stop("Částka na řádku 2 je příliš velká"));
+  EXPECT_EQ(s.files.Snapshot(), good);
 }
 
 // The table and its memo file are replaced together: one question, about the table, or about
