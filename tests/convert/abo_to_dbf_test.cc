@@ -111,8 +111,8 @@ std::string Trimmed(const std::string& lines, const std::string& end) {
 }
 
 TEST(AboToDbfTest, StatementsOfEveryShapeConvertAsTheModelPredicts) {
-  const std::string statement =
-      kOther + kItem + kHeader + kItem + kOther + kOther + kOddHeader + kMinusItem + kItem + kOther;
+  const std::string statement = kOther + kItem + kHeader + kItem + kOther + Line("174 no header") +
+                                Line("x75 no item") + kOddHeader + kMinusItem + kItem + kOther;
   std::string long_memo = kHeader + kItem;
   for (int i = 0; i < 63; ++i) long_memo += kOther;  // ends on a block boundary
   std::string lengths = "075\n";  // item lines and other lines of every length up to 1000
@@ -123,6 +123,12 @@ TEST(AboToDbfTest, StatementsOfEveryShapeConvertAsTheModelPredicts) {
   garbage.replace(45, 15, "  12ab34567890-").replace(130 + 48, 13, "0000x0001250-");
   // 31 June, 30 February of a leap year, 29 February of another year: no dates.
   garbage.replace(39, 6, "310626").replace(108, 6, "300224").replace(130 + 122, 6, "290226");
+  for (int month = 1; month <= 12; ++month) {  // a day beyond every month's last, and the last
+    for (const char* day : {"32", "31", "30"}) {
+      garbage +=
+          kItem.substr(0, 122) + day + (month < 10 ? "0" : "") + std::to_string(month) + "26\r\n";
+    }
+  }
   // NUL bytes at the start of short fields and in the middle of long ones.
   std::string nul = kHeader + kItem;
   for (const std::size_t at : {28, 105, 130 + 60, 130 + 91, 130 + 105, 130 + 117, 130 + 118}) {

@@ -33,6 +33,7 @@ TEST(AmountCodecTest, ReadsDecimalTextExactlyAndSaturatesSymmetrically) {
       {"21474836.48", 2147483648},
       {"-92233720368547758.07", -kMax},
       {"1e30", kMax},
+      {"999999999999999999", kMax},
       {"-1e30", -kMax},
       {"99999999999999999999", kMax},
       {"1e99999999999999999", kMax},
