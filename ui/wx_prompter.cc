@@ -67,8 +67,11 @@ class MessageBox : public wxGenericMessageDialog {
 }  // namespace
 
 int WxPrompter::ShowBox(MessageStyle style, const std::string& text) {
-  // A conversion may run under the busy cursor; the user answers with the normal one.
+#ifndef __WXMSW__
+  // A conversion may run under the busy cursor; the user answers with the normal one (the
+  // system's box on Windows brings its own).
   wxBusyCursorSuspender normal_cursor;
+#endif
   MessageBox box(owner_, wxString::FromUTF8(text), wxString::FromUTF8(ui_texts::kAppName),
                  WxStyleFor(style));
   box.SetYesNoLabels(wxString::FromUTF8(ui_texts::kYes), wxString::FromUTF8(ui_texts::kNo));

@@ -2,6 +2,7 @@
 #include "ui/convert_dialog.h"
 
 #include <wx/dnd.h>
+#include <wx/filename.h>
 #include <wx/textctrl.h>
 #include <wx/timer.h>
 
@@ -76,12 +77,13 @@ TEST_F(ConvertDialogTest, ChosenFileFillsOnlyItsFieldAndProposesTheOtherOne) {
   Send(ids::kBrowseDbf, wxEVT_BUTTON);
   Fakes().chooser.answer.reset();  // cancelled: nothing changes
   Send(ids::kBrowseAbo, wxEVT_BUTTON);
-  EXPECT_EQ(Fields(), "/data/tabulka.gpc|/data/tabulka.DBF");
+  const wxFileName proposed("/data/tabulka.gpc");  // in the platform's own separators
+  EXPECT_EQ(Fields(), proposed.GetFullPath() + "|/data/tabulka.DBF");
   const auto& asked = Fakes().chooser.requests;
   ASSERT_EQ(asked.size(), 3u);
   EXPECT_EQ(asked[0].title + asked[0].default_extension, "ABO souborabo");
   EXPECT_EQ(asked[1].filter, wxString::FromUTF8(ui_texts::kDbfFilter));
-  EXPECT_EQ(asked[2].folder, "/data");  // the last folder, as the field's does not exist
+  EXPECT_EQ(asked[2].folder, proposed.GetPath());  // the last folder: the field's is not there
 }
 
 TEST_F(ConvertDialogTest, DroppedFilesGoToTheFieldOfTheirContent) {

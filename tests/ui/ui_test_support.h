@@ -74,8 +74,7 @@ struct UiFakes {
   RecordingPrompter prompter;
   FakeFileChooser chooser;
   FakeDesktop desktop;
-  wxFileConfig settings{"trelvan-tests", "", wxFileName::CreateTempFileName("trelvan"), "",
-                        wxCONFIG_USE_LOCAL_FILE};
+  wxFileConfig settings{"trelvan-tests", "", "", "", 0};  // in memory only
   bool platform_ready = true;
   int platform_initialisations = 0;
   UiServices services{files, clock, prompter, chooser, desktop, desktop, settings, [this] {
