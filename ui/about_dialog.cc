@@ -41,10 +41,10 @@ CAboutDlg::CAboutDlg(wxWindow* parent, UiServices& services)
   ok->SetDefault();
   new wxStaticText(this, wxID_ANY, Text(ui_texts::kMakerAddress), DialogPoint(this, 50, 30),
                    DialogSize(this, 119, 25), wxST_NO_AUTORESIZE);
-  m_stcMail =
-      new LinkLabel(this, ids::kMailLink, Text(ui_texts::kMailAddress), DialogPoint(this, 50, 61));
-  m_stcWeb =
-      new LinkLabel(this, ids::kWebLink, Text(ui_texts::kWebAddress), DialogPoint(this, 50, 73));
+  m_stcMail = new LinkLabel(this, ids::kMailLink, Text(ui_texts::kMailAddress),
+                            DialogPoint(this, 50, 61), DialogSize(this, 119, 9));
+  m_stcWeb = new LinkLabel(this, ids::kWebLink, Text(ui_texts::kWebAddress),
+                           DialogPoint(this, 50, 73), DialogSize(this, 119, 9));
   ok->SetFocus();
   CentreOnParent();
 }

@@ -1,5 +1,7 @@
 #include "ui/link_label.h"
 
+#include <algorithm>
+
 #ifdef __WXMSW__
 #include <wx/msw/wrapwin.h>
 
@@ -26,15 +28,18 @@ wxCursor LinkCursor() {
 
 }  // namespace
 
-LinkLabel::LinkLabel(wxWindow* parent, int id, const wxString& text, const wxPoint& position)
-    : wxGenericHyperlinkCtrl(parent, id, text, text, position, wxDefaultSize,
-                             wxNO_BORDER | wxHL_ALIGN_LEFT),
+LinkLabel::LinkLabel(wxWindow* parent, int id, const wxString& text, const wxPoint& position,
+                     const wxSize& size)
+    : wxGenericHyperlinkCtrl(parent, id, text, text, position, size, wxNO_BORDER | wxHL_ALIGN_LEFT),
       cursor_(LinkCursor()) {
   SetNormalColour(kLinkBlue);
   SetHoverColour(kLinkBlue);
   SetVisitedColour(kLinkBlue);
   SetBackgroundColour(parent->GetBackgroundColour());
   SetFont(GetFont().Underlined());
+  // At least as wide as the font it draws with needs: an address is never cut.
+  InvalidateBestSize();
+  SetSize(wxSize(std::max(size.x, GetBestSize().x), std::max(size.y, GetBestSize().y)));
   SetCursor(cursor_);
   // The control sets the stock hand over its text; the system asks here before it draws one.
   Bind(wxEVT_SET_CURSOR, [this](wxSetCursorEvent& event) { event.SetCursor(cursor_); });

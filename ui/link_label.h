@@ -12,7 +12,8 @@ namespace trelvan {
 
 class LinkLabel : public wxGenericHyperlinkCtrl {
  public:
-  LinkLabel(wxWindow* parent, int id, const wxString& text, const wxPoint& position);
+  LinkLabel(wxWindow* parent, int id, const wxString& text, const wxPoint& position,
+            const wxSize& size);
 
   void Activate() { SendEvent(); }
 
