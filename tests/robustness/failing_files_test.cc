@@ -25,7 +25,7 @@ TEST(FailingFilesTest, AboToDbfEndsWithOneStopMessageWhicheverCallFails) {
   const FaultSweep sweep{{{"in.gpc", LargeStatement()}}, {"out.dbf", "out.dbt"}, [](Session& s) {
                            return ConvertAboToDbf("in.gpc", "out.dbf", s.context);
                          }};
-  SweepFailingCalls(sweep, [](const SweptRun& run) { EXPECT_EQ(run.result, 0); });
+  SweepFailingCalls(sweep, [](int result, const Session&) { EXPECT_EQ(result, 0); });
 }
 
 TEST(FailingFilesTest, DbfToAboEndsWithOneStopMessageOrWithoutTheMemoWhicheverCallFails) {
@@ -36,11 +36,11 @@ TEST(FailingFilesTest, DbfToAboEndsWithOneStopMessageOrWithoutTheMemoWhicheverCa
       {{"in.dbf", source.files.Contents("in.dbf")}, {"in.dbt", source.files.Contents("in.dbt")}},
       {"out.gpc"},
       [](Session& s) { return ConvertDbfToAbo("in.dbf", "out.gpc", s.context); }};
-  SweepFailingCalls(sweep, [&](const SweptRun& run) {
-    const std::vector<Shown>& shown = run.session.prompter.shown;
+  SweepFailingCalls(sweep, [](int result, const Session& session) {
+    const std::vector<Shown>& shown = session.prompter.shown;
     // A memo file that does not open is a notice; the rows come without their other lines.
-    if (run.result == 1) {
-      EXPECT_EQ(run.session.prompter.Outcome(),
+    if (result == 1) {
+      EXPECT_EQ(session.prompter.Outcome(),
                 (std::vector<Shown>{Notice("Nemohu otevřít soubor \"in.dbt\": injected failure"),
                                     Success()}));
       EXPECT_EQ(std::count_if(shown.begin(), shown.end(),

@@ -1,6 +1,5 @@
-// Outputs that are an input under another name: a hard link, a symbolic link, "dir/./x" or
-// "dir/sub/../x". On the real file system the conversion must refuse to open them and leave
-// the input whole, in both directions and for the table, the memo file and the statement.
+// Outputs that are an input under another name on the real file system: a hard link, a symbolic
+// link, "dir/./x" or "dir/sub/../x". Both directions refuse them and leave the inputs whole.
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -17,82 +16,56 @@ namespace {
 
 namespace fs = std::filesystem;
 
-const std::string kStatement =
-    Line(
-        "0740000001234567890Zelena louka s.r.o. 30112600000001542305+00000001611432+"
-        "00000000120873+00000000190000+047011226") +
-    Line("0750000001234567890000000271635482700000000012000000001250012026110001") +
-    Line("076 note");
-
-class SameFileTest : public ::testing::Test {
- protected:
-  void SetUp() override {
-    char pattern[] = "/tmp/trelvan-same-file-XXXXXX";
-    ASSERT_NE(::mkdtemp(pattern), nullptr);
-    dir_ = pattern;
-    fs::create_directory(dir_ / "sub");
-  }
-  void TearDown() override { fs::remove_all(dir_); }
-
-  std::string Path(const std::string& name) const { return (dir_ / name).string(); }
-  std::string Read(const std::string& name) const {
-    std::ifstream in(Path(name), std::ios::binary);
+TEST(SameFileTest, NoOutputIsAnInputUnderAnotherName) {
+  char pattern[] = "/tmp/trelvan-same-file-XXXXXX";
+  ASSERT_NE(::mkdtemp(pattern), nullptr);
+  const fs::path dir = pattern;
+  fs::create_directory(dir / "sub");
+  const auto path = [&](const std::string& name) { return (dir / name).string(); };
+  const auto read = [&](const std::string& name) {
+    std::ifstream in(path(name), std::ios::binary);
     return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-  }
+  };
   // Other names of `name`: "link" + suffix (hard), "symlink" + suffix, two spellings of the path.
-  std::vector<std::string> OtherNames(const std::string& name, const std::string& suffix) {
-    fs::create_hard_link(dir_ / name, dir_ / ("link" + suffix));
-    fs::create_symlink(name, dir_ / ("symlink" + suffix));
-    return {Path("link" + suffix), Path("symlink" + suffix), dir_.string() + "/./" + name,
-            dir_.string() + "/sub/../" + name};
-  }
-  // The conversion refused `failing`, the input `same`, without a question.
-  void ExpectRefused(int result, const std::string& failing, const std::string& same) {
+  const auto other_names = [&](const std::string& name, const std::string& suffix) {
+    fs::create_hard_link(dir / name, dir / ("link" + suffix));
+    fs::create_symlink(name, dir / ("symlink" + suffix));
+    return std::vector<std::string>{path("link" + suffix), path("symlink" + suffix),
+                                    dir.string() + "/./" + name, dir.string() + "/sub/../" + name};
+  };
+  NativeFileSystem files;
+  RecordingPrompter prompter;
+  ConversionContext context{files, prompter, kTestDate};
+  const auto expect_refused = [&](int result, const std::string& output, const std::string& same) {
     EXPECT_EQ(result, 0);
-    EXPECT_EQ(prompter_.shown,
-              std::vector<Shown>{CannotOpen(failing, "je to tentýž soubor jako \"" + same + "\"")});
-    prompter_.shown.clear();
-  }
+    EXPECT_EQ(prompter.shown, std::vector<Shown>{CannotOpen(
+                                  output, "je to tentýž soubor jako \"" + path(same) + "\"")});
+    prompter.shown.clear();
+  };
+  const std::string statement =
+      Line(
+          "0740000001234567890Zelena louka s.r.o. 30112600000001542305+00000001611432+"
+          "00000000120873+00000000190000+047011226") +
+      Line("0750000001234567890000000271635482700000000012000000001250012026110001") +
+      Line("076 note");
+  std::ofstream(path("in.gpc"), std::ios::binary) << statement;
+  ASSERT_EQ(ConvertAboToDbf(path("in.gpc"), path("t.dbf"), context), 1);
+  prompter.shown.clear();
+  const std::string table = read("t.dbf"), memo = read("t.dbt");
 
-  fs::path dir_;
-  NativeFileSystem files_;
-  RecordingPrompter prompter_;
-  ConversionContext context_{files_, prompter_, kTestDate};
-};
-
-TEST_F(SameFileTest, StatementIsNeverTheTableOrTheMemoFile) {
-  std::ofstream(Path("x.gpc"), std::ios::binary) << kStatement;
-  for (const std::string& table : OtherNames("x.gpc", ".dbf")) {
-    ExpectRefused(ConvertAboToDbf(Path("x.gpc"), table, context_), table, Path("x.gpc"));
+  for (const std::string& output : other_names("in.gpc", ".dbf")) {
+    expect_refused(ConvertAboToDbf(path("in.gpc"), output, context), output, "in.gpc");
   }
-  // Memo files that are the statement: by name, and by links named like a memo file.
-  std::ofstream(Path("m.dbt"), std::ios::binary) << kStatement;
-  ExpectRefused(ConvertAboToDbf(Path("m.dbt"), Path("m.dbf"), context_), Path("m.dbt"),
-                Path("m.dbt"));
-  EXPECT_EQ(Read("m.dbt"), kStatement);
-  for (const std::string& memo : OtherNames("x.gpc", "-memo.dbt")) {
-    if (memo.find("link") == std::string::npos) continue;
-    ExpectRefused(
-        ConvertAboToDbf(Path("x.gpc"), memo.substr(0, memo.size() - 4) + ".dbf", context_), memo,
-        Path("x.gpc"));
+  for (const std::string& output : other_names("t.dbf", "-table.gpc")) {
+    expect_refused(ConvertDbfToAbo(path("t.dbf"), output, context), output, "t.dbf");
   }
-  EXPECT_EQ(Read("x.gpc"), kStatement);
-}
-
-TEST_F(SameFileTest, StatementIsNeverTheTableOrItsMemoFile) {
-  std::ofstream(Path("in.gpc"), std::ios::binary) << kStatement;
-  ASSERT_EQ(ConvertAboToDbf(Path("in.gpc"), Path("t.dbf"), context_), 1);
-  prompter_.shown.clear();
-  const std::string table = Read("t.dbf");
-  const std::string memo = Read("t.dbt");
-  for (const std::string& output : OtherNames("t.dbf", "-table.gpc")) {
-    ExpectRefused(ConvertDbfToAbo(Path("t.dbf"), output, context_), output, Path("t.dbf"));
+  for (const std::string& output : other_names("t.dbt", "-memo.gpc")) {
+    expect_refused(ConvertDbfToAbo(path("t.dbf"), output, context), output, "t.dbt");
   }
-  for (const std::string& output : OtherNames("t.dbt", "-memo.gpc")) {
-    ExpectRefused(ConvertDbfToAbo(Path("t.dbf"), output, context_), output, Path("t.dbt"));
-  }
-  EXPECT_EQ(Read("t.dbf"), table);
-  EXPECT_EQ(Read("t.dbt"), memo);
+  EXPECT_EQ(read("in.gpc"), statement);
+  EXPECT_EQ(read("t.dbf"), table);
+  EXPECT_EQ(read("t.dbt"), memo);
+  fs::remove_all(dir);
 }
 
 }  // namespace
