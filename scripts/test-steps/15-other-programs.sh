@@ -1,7 +1,7 @@
 #!/bin/bash
 # Tables made by abo2dbf, edited and saved by LibreOffice Calc, python's dbf and GDAL, must come
 # back through dbf2abo as the expected statement (tests/other_programs). Prints each program's
-# version and what it changed in the table.
+# version and what dbf2abo said.
 set -euo pipefail
 cd "$(dirname "$0")/../.."
 bash scripts/install-packages core

@@ -2,15 +2,14 @@
 
 With each of python's dbf, GDAL and LibreOffice Calc: a save without edits gives the statement
 back byte for byte; changing one NOTE, deleting one row and appending one gives exactly the
-statement built here from the original lines. What each program changed in the table is
-printed, with its version.
+statement built here from the original lines. Each program's version and what dbf2abo said
+are printed.
 
 Usage: edit_in_other_programs.py TRELVAN_CLI STATEMENT.gpc [PROGRAM...]
 (programs: dbf, gdal, libreoffice; all by default)
 """
 
 import os
-import struct
 import subprocess
 import sys
 import tempfile
@@ -56,8 +55,6 @@ def expected_statement(original):
 
 
 def read(path):
-    if not os.path.exists(path):
-        return None
     with open(path, "rb") as f:
         return f.read()
 
@@ -70,38 +67,6 @@ def run(*args):
     if done.returncode not in (0, 3):
         raise AssertionError(f"{args}: exit {done.returncode}\n{done.stdout!r}\n{done.stderr!r}")
     return done
-
-
-def describe_changes(before, after, memo_before, memo_after):
-    """What a program changed in the table: header bytes, descriptors, row 1, memo file."""
-    notes = []
-    for name, at, size in [("version", 0, 1), ("date", 1, 3), ("language driver", 29, 1)]:
-        if before[at:at + size] != after[at:at + size]:
-            notes.append(f"header {name}: {before[at:at + size].hex()} -> {after[at:at + size].hex()}")
-    layouts = []
-    for data in (before, after):
-        count, header_length, record_length = struct.unpack_from("<IHH", data, 4)
-        fields, at, offset = {}, 32, 1
-        while data[at] != 0x0D:
-            name, length = data[at:at + 11].split(b"\0")[0].decode(), data[at + 16]
-            fields[name] = (chr(data[at + 11]), length, header_length + offset)
-            at, offset = at + 32, offset + length
-        flags = {data[header_length + record_length * i] for i in range(count)}
-        layouts.append((fields, count, sorted(map(chr, flags))))
-    if [(n, t, l) for n, (t, l, _) in layouts[0][0].items()] != \
-            [(n, t, l) for n, (t, l, _) in layouts[1][0].items()]:
-        notes.append(f"descriptors: {layouts[1][0]}")
-    notes.append(f"rows {layouts[0][1]} -> {layouts[1][1]}, deletion flags {layouts[1][2]}")
-    for name, (_, length, at) in layouts[0][0].items():
-        if name in layouts[1][0]:
-            _, new_length, new_at = layouts[1][0][name]
-            if before[at:at + length] != after[new_at:new_at + new_length]:
-                notes.append(f"{name} of row 1: {before[at:at + length]!r} -> "
-                             f"{after[new_at:new_at + new_length]!r}")
-    if memo_before != memo_after:
-        notes.append(f"memo file: {len(memo_before)} -> {len(memo_after or b'')} bytes, header "
-                     f"{memo_before[:20].hex()} -> {(memo_after or b'')[:20].hex()}")
-    return notes
 
 
 # --- the programs ------------------------------------------------------------------------------
@@ -188,27 +153,20 @@ class LibreOffice:
         self.version = " ".join(subprocess.run(["soffice", "--version"], capture_output=True,
                                                text=True).stdout.split()[:2])
 
-    def _property(self, name, value):
-        from com.sun.star.beans import PropertyValue
-        prop = PropertyValue()
-        prop.Name, prop.Value = name, value
-        return prop
-
     def close(self):
         try:
             self.desktop.terminate()
         except Exception:  # the bridge goes down with the office
             pass
-        try:
-            self.office.wait(timeout=60)
-        except subprocess.TimeoutExpired:
-            self.office.kill()
+        self.office.wait(timeout=60)
 
     def edit(self, path, edit):
-        dbase = (self._property("FilterName", "dBase"), self._property("FilterOptions", "33"))
+        from com.sun.star.beans import PropertyValue
+        prop = lambda name, value: PropertyValue(name, 0, value, 0)  # name, handle, value, state
+        dbase = (prop("FilterName", "dBase"), prop("FilterOptions", "33"))
         url = self.uno.systemPathToFileUrl(path)
         doc = self.desktop.loadComponentFromURL(url, "_blank", 0,
-                                                (self._property("Hidden", True),) + dbase)
+                                                (prop("Hidden", True),) + dbase)
         sheet = doc.Sheets.getByIndex(0)
         cursor = sheet.createCursor()
         cursor.gotoEndOfUsedArea(False)
@@ -227,7 +185,7 @@ class LibreOffice:
                 cell = sheet.getCellByPosition(columns[name], last_row + 1)
                 cell.setValue(value) if isinstance(value, float) else cell.setString(value)
             sheet.Rows.removeByIndex(rows[DELETED_DOC], 1)
-        doc.storeToURL(url, dbase + (self._property("Overwrite", True),))
+        doc.storeToURL(url, dbase + (prop("Overwrite", True),))
         doc.close(True)
         return self.version
 
@@ -239,15 +197,13 @@ class EditInOtherProgramsTest(unittest.TestCase):
 
     def convert_after(self, program, edit):
         with tempfile.TemporaryDirectory() as work:
-            table, memo = os.path.join(work, "vypis.dbf"), os.path.join(work, "vypis.dbt")
+            table = os.path.join(work, "vypis.dbf")
             run(CLI, "abo2dbf", "--code-page", "1250", STATEMENT, table)
-            before, memo_before = read(table), read(memo)
-            version = program(table, edit, work)
-            changes = describe_changes(before, read(table), memo_before, read(memo))
+            version = program(table, edit)
             shown = run(CLI, "dbf2abo", table, os.path.join(work, "back.gpc"))
             self.assertTrue(edit or shown.returncode == 0, shown.stderr.decode())
-            self.reports.append((f"{version}, {'edited' if edit else 'saved unedited'}",
-                                 (shown.stdout + shown.stderr).decode(), changes))
+            self.reports.append(f"{version}, {'edited' if edit else 'saved unedited'}: "
+                                + (shown.stdout + shown.stderr).decode().strip())
             return read(os.path.join(work, "back.gpc"))
 
     def check(self, program):
@@ -258,27 +214,24 @@ class EditInOtherProgramsTest(unittest.TestCase):
 
     @unittest.skipUnless("dbf" in PROGRAMS, "not asked for")
     def test_python_dbf(self):
-        self.check(lambda path, edit, work: edit_with_dbf(path, edit))
+        self.check(edit_with_dbf)
 
     @unittest.skipUnless("gdal" in PROGRAMS, "not asked for")
     def test_gdal(self):
-        self.check(lambda path, edit, work: edit_with_gdal(path, edit))
+        self.check(edit_with_gdal)
 
     @unittest.skipUnless("libreoffice" in PROGRAMS, "not asked for")
     def test_libreoffice(self):
         with tempfile.TemporaryDirectory() as profile:
             office = LibreOffice(profile)
             try:
-                self.check(lambda path, edit, work: office.edit(path, edit))
+                self.check(office.edit)
             finally:
                 office.close()
 
     @classmethod
     def tearDownClass(cls):
-        for title, shown, notes in cls.reports:
-            print(f"\n{title}\n  dbf2abo: {shown.strip()}")
-            for note in notes:
-                print(f"  {note}")
+        print("", *cls.reports, sep="\n")
 
 
 if __name__ == "__main__":
