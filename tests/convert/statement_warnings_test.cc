@@ -1,0 +1,249 @@
+// What the user is told besides the success: the statement checks' warnings in both directions,
+// the counts, and statement files as editors save them (UTF-8, UTF-16), joined with `cat` or cut
+// short.
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <sstream>
+
+#include "convert/conversions.h"
+#include "convert/czech_wording.h"
+#include "convert/statement_checks.h"
+#include "convert/statement_file_check.h"
+#include "convert/windows1250.h"
+#include "tests/support/session.h"
+#include "tests/support/statement_files.h"
+
+namespace trelvan::testing {
+namespace {
+
+struct Balances {
+  std::int64_t previous = 0, debit = 0, credit = 0, next = 0;  // hundredths
+};
+
+// "074" with account, sequence number and the four amounts (magnitude and sign).
+std::string HeaderLine(const std::string& sequence, const Balances& b,
+                       const std::string& account = "0000001234567890") {
+  const auto sign = [](std::int64_t v) { return v < 0 ? '-' : '+'; };
+  char text[160];
+  std::snprintf(text, sizeof text,
+                "074%-16.16s%-20.20s301126%014lld%c%014lld%c%014lld%c%014lld%c%-3.3s011226",
+                account.c_str(), "Zelena louka", std::llabs(b.previous), sign(b.previous),
+                std::llabs(b.next), sign(b.next), std::llabs(b.debit), sign(b.debit),
+                std::llabs(b.credit), sign(b.credit), sequence.c_str());
+  return Line(text);
+}
+
+// "075" with code, amount and note.
+std::string ItemLine(char code, std::int64_t amount, const std::string& note = "Faktura") {
+  char text[160];
+  std::snprintf(text, sizeof text,
+                "0750000001234567890000000001928374600000000000010%011lld%c2026110001"
+                "0308                011226%-20.20s01203011226",
+                static_cast<long long>(amount), code, note.c_str());
+  return Line(text);
+}
+
+std::string ReadFile(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::ostringstream bytes;
+  bytes << in.rdbuf();
+  return bytes.str();
+}
+
+Shown Warning(const std::string& text) { return {MessageStyle::kWarning, text}; }
+
+class StatementWarningsTest : public ::testing::Test, protected Session {
+ protected:
+  // The messages of a conversion of `statement` into a new `table`, which must succeed.
+  std::vector<Shown> ToTable(const std::string& statement, const std::string& table = "out.dbf") {
+    files.Put("in.gpc", statement);
+    files.Remove(table);
+    files.Remove(table.substr(0, table.size() - 1) + "t");
+    prompter.shown.clear();
+    EXPECT_EQ(ConvertAboToDbf("in.gpc", table, context), 1);
+    return prompter.shown;
+  }
+  std::vector<Shown> Back() {
+    prompter.shown.clear();
+    files.Remove("back.gpc");
+    EXPECT_EQ(ConvertDbfToAbo("out.dbf", "back.gpc", context), 1);
+    return prompter.shown;
+  }
+};
+
+// The made-up balances of a bank sample: tests/python/check_json_test.py.
+TEST_F(StatementWarningsTest, RealStatementsAddUpInBothDirections) {
+  EXPECT_EQ(ToTable(ReadFile(TRELVAN_EXAMPLE)), std::vector<Shown>{Success(7, 2)});
+  EXPECT_EQ(Back(), std::vector<Shown>{Success(7, 2)});
+  // Too large for a table, so only a check reads it; its balances are made up, too.
+  files.Put("crlf.gpc", ReadFile(TRELVAN_TEST_DATA "/samples/crlf-074-117.gpc"));
+  prompter.shown.clear();
+  EXPECT_TRUE(CheckStatementFile("crlf.gpc", context));
+  ASSERT_EQ(prompter.shown.size(), 3u);
+  EXPECT_EQ(prompter.shown[0], Warning("crlf.gpc: Výpis č. 111 účtu 0001111111111111: počáteční "
+                                       "zůstatek - obrat debet + obrat kredit se liší od "
+                                       "konečného zůstatku o 112 000 000 000,00 Kč"));
+}
+
+TEST_F(StatementWarningsTest, BothDirectionsWarnAboutEachStatementThatDoesNotAddUp) {
+  // 154 230,50 - 12 087,30 + 19 000,00 = 161 143,20. A statement of another account between
+  // them leaves the sequence alone; the next starts from 1,00 Kč less and its debit item is
+  // 0,30 short; then a new balance 0,01 off, a credit item 0,01 short, and turnovers that
+  // are not checked because of a reversal ("-").
+  const Balances first{15423050, 1208730, 1900000, 16114320};
+  const Balances gap{first.next - 100, 1208730, 1900000, first.next - 100 + 691270};
+  const Balances unbalanced{gap.next, 1208730, 1900000, gap.next + 691270 + 1};
+  const Balances short_credit{unbalanced.next, 0, 1900000, unbalanced.next + 1900000};
+  const Balances reversal{short_credit.next, 1, 1900000, short_credit.next + 1899999};
+  const std::string debit = ItemLine('1', 1208730), credit = ItemLine('2', 1900000);
+  const std::string statement = HeaderLine("047", first) + debit + credit +
+                                HeaderLine("001", {1, 0, 1900000, 1900001}, "99") + credit +
+                                HeaderLine("049", gap) + ItemLine('1', 1208700) + credit +
+                                HeaderLine("050", unbalanced) + debit + credit +
+                                HeaderLine("051", short_credit) + ItemLine('2', 1899999) +
+                                HeaderLine("052", reversal) + debit + credit + ItemLine('-', 5);
+  const std::string account = "účtu 0000001234567890";
+  const std::string warnings[] = {
+      "Výpis č. 049 " + account + ": součet položek s kódem 1 se liší od obratu debet o 0,30 Kč",
+      "Výpis č. 049 " + account +
+          " nenavazuje na výpis č. 047: počáteční zůstatek se liší od jeho konečného o 1,00 Kč",
+      "Výpis č. 050 " + account +
+          ": počáteční zůstatek - obrat debet + obrat kredit se liší od konečného zůstatku o "
+          "0,01 Kč",
+      "Výpis č. 051 " + account + ": součet položek s kódem 2 se liší od obratu kredit o 0,01 Kč"};
+  for (const std::string file : {"in.gpc", "out.dbf"}) {
+    std::vector<Shown> expected;
+    for (const std::string& w : warnings) expected.push_back(Warning(file + ": " + w));
+    expected.push_back(Success(11, 6));
+    EXPECT_EQ(file == "in.gpc" ? ToTable(statement) : Back(), expected);
+  }
+}
+
+// Sums of items beyond 64 bits no file holds, but a direct caller may give them.
+TEST(StatementChecksTest, SumsSaturateInsteadOfOverflowing) {
+  StatementReport report;
+  StatementChecks checks([&](const StatementReport& r) { report = r; });
+  StatementHeader header;
+  header.previous_balance = header.credit_turnover = INT64_MAX;
+  header.debit_turnover = INT64_MIN;
+  checks.Header(header, 1);
+  StatementItem item;
+  item.code = "1";
+  item.amount = INT64_MAX;
+  checks.Item(item);
+  checks.Item(item);
+  checks.Finish();
+  EXPECT_EQ(report.debit_items, INT64_MAX);
+  EXPECT_EQ(report.check(StatementCheck::kBalance).verdict, Verdict::kFailed);
+}
+
+TEST(CzechWordingTest, CountsAgreeWithTheirNumbers) {
+  const struct {
+    std::uint64_t items, statements;
+    const char* text;
+  } cases[] = {{7, 2, "Převedeno 7 položek ve 2 výpisech"},
+               {1, 1, "Převedena 1 položka v 1 výpisu"},
+               {3, 3, "Převedeny 3 položky ve 3 výpisech"},
+               {4, 5, "Převedeny 4 položky v 5 výpisech"},
+               {0, 0, "Převedeno 0 položek v 0 výpisech"},
+               {22, 14, "Převedeno 22 položek ve 14 výpisech"},
+               {100, 11, "Převedeno 100 položek v 11 výpisech"},
+               {5, 42, "Převedeno 5 položek ve 42 výpisech"},
+               {5, 300, "Převedeno 5 položek ve 300 výpisech"},
+               {5, 1500, "Převedeno 5 položek v 1500 výpisech"},
+               {5, 2000, "Převedeno 5 položek ve 2000 výpisech"}};
+  for (const auto& c : cases) EXPECT_EQ(ConvertedCounts(c.items, c.statements), c.text);
+  EXPECT_EQ(ItemCount(2), "2 položky");
+  EXPECT_EQ(Crowns(123456789), "1 234 567,89");
+  EXPECT_EQ(Crowns(-5), "-0,05");
+  EXPECT_EQ(Crowns(INT64_MIN), "-92 233 720 368 547 758,08");
+}
+
+// UTF-16 of UTF-8 text within the Basic Multilingual Plane.
+std::string Utf16(const std::string& utf8, bool little_endian) {
+  std::string out = little_endian ? "\xFF\xFE" : "\xFE\xFF";
+  for (std::size_t i = 0; i < utf8.size();) {
+    const auto b = static_cast<unsigned char>(utf8[i]);
+    const int length = b < 0x80 ? 1 : b < 0xE0 ? 2 : 3;
+    unsigned c = length == 1 ? b : length == 2 ? b & 0x1F : b & 0x0F;
+    for (int k = 1; k < length; ++k)
+      c = (c << 6) | (static_cast<unsigned char>(utf8[i + k]) & 0x3F);
+    i += static_cast<std::size_t>(length);
+    const char high = static_cast<char>(c >> 8), low = static_cast<char>(c & 0xFF);
+    out += little_endian ? std::string{low, high} : std::string{high, low};
+  }
+  return out;
+}
+
+TEST_F(StatementWarningsTest, UnicodeCopiesOfTheExampleGiveTheSameTable) {
+  const std::string original = ReadFile(TRELVAN_EXAMPLE);
+  const std::string utf8 = Utf8FromWindows1250(original);
+  ASSERT_NE(utf8, original);
+  const std::vector<Shown> plain = ToTable(original, "original.dbf");
+  const Shown from_utf8 = Notice("in.gpc: Text souboru byl převeden z UTF-8 do windows-1250");
+  const Shown from_utf16 = Notice("in.gpc: Text souboru byl převeden z UTF-16 do windows-1250");
+  const std::pair<std::string, Shown> copies[] = {{utf8, from_utf8},
+                                                  {"\xEF\xBB\xBF" + utf8, from_utf8},
+                                                  {Utf16(utf8, true), from_utf16},
+                                                  {Utf16(utf8, false), from_utf16}};
+  for (const auto& [bytes, notice] : copies) {
+    EXPECT_EQ(ToTable(bytes), (std::vector<Shown>{notice, plain.at(0)}));
+    EXPECT_EQ(files.Contents("out.dbf"), files.Contents("original.dbf"));
+    EXPECT_EQ(files.Contents("out.dbt"), files.Contents("original.dbt"));
+  }
+}
+
+// One credit item of 12 500,00 Kč that its header's balances agree with.
+const Balances kBalanced{15423050, 0, 1250000, 16673050};
+
+TEST_F(StatementWarningsTest, LettersComeOutAsWindows1250AndOthersAsQuestionMarks) {
+  std::string line = ItemLine('2', 1250000, "NOTE");
+  line.replace(line.find("NOTE"), 20, "ěščřžýáíéúů ø→ €    ");
+  const std::vector<Shown> shown = ToTable(HeaderLine("047", kBalanced) + line);
+  ASSERT_EQ(shown.size(), 3u);
+  EXPECT_EQ(shown[0], Notice("in.gpc: Text souboru byl převeden z UTF-8 do windows-1250"));
+  EXPECT_EQ(shown[1], Warning("in.gpc: Počet znaků, které ve windows-1250 nejsou (nahrazeny "
+                              "\"?\"): 2"));
+  EXPECT_NE(files.Contents("out.dbf").find("\xEC\x9A\xE8\xF8\x9E\xFD\xE1\xED\xE9\xFA\xF9 ?? \x80"),
+            std::string::npos);
+  // Windows-1250 whose first letters happen to be UTF-8 ("ČŠ"; "á " is not) is read byte for byte.
+  const std::string note =
+      "\xC8\x8A"
+      "OB pr\xE1"
+      "ce";
+  ToTable(HeaderLine("047", kBalanced) + ItemLine('2', 1250000, note));
+  EXPECT_NE(files.Contents("out.dbf").find(note), std::string::npos);
+}
+
+TEST_F(StatementWarningsTest, JoinedFilesKeepEachStatementsOwnHeader) {
+  const std::string first = HeaderLine("047", kBalanced) + ItemLine('2', 1250000);
+  const std::string second =
+      HeaderLine("001", kBalanced, "0000009999999999") + ItemLine('2', 1250000);
+  ToTable(first + second, "plain.dbf");
+  // Read byte for byte as before: the marks are skipped, nothing is converted.
+  EXPECT_EQ(ToTable(first + "\x1A\xEF\xBB\xBF" + second + "\x1A").size(), 1u);
+  EXPECT_EQ(files.Contents("out.dbf"), files.Contents("plain.dbf"));
+  EXPECT_EQ(files.Contents("out.dbt"), files.Contents("plain.dbt"));
+  EXPECT_NE(files.Contents("out.dbf").find("0000009999999999"), std::string::npos);
+}
+
+TEST_F(StatementWarningsTest, LinesCutInsideTheirFieldsAndEmptyStatementsAreWarnedAbout) {
+  const std::string header = HeaderLine("047", kBalanced);
+  const std::string item = ItemLine('2', 1250000);
+  const Balances none{kBalanced.next, 0, 0, kBalanced.next};
+  const std::string statement = header.substr(0, 114) + "\r\n" + item.substr(0, 61) + "\n" +
+                                HeaderLine("048", none) + header.substr(0, 113) + "\r\n" +
+                                item.substr(0, 60);
+  const std::vector<Shown> shown = ToTable(statement);
+  ASSERT_GE(shown.size(), 4u);
+  EXPECT_EQ(shown[0], Warning("in.gpc: Výpis č. 048 účtu 0000001234567890 nemá žádné položky"));
+  EXPECT_EQ(shown[1], Warning("in.gpc: Řádek 4 je neúplný"));
+  EXPECT_EQ(shown[2], Warning("in.gpc: Řádek 5 je neúplný"));
+  EXPECT_EQ(shown.back(), Success(2, 2));
+}
+
+}  // namespace
+}  // namespace trelvan::testing
