@@ -14,7 +14,9 @@
 namespace trelvan::testing {
 namespace {
 
-const std::string kSuccess = "Konverze proběhla úspěšně\nPřevedena 1 položka v 1 výpisu\n";
+const std::string kE = "trelvan-cli: ";
+const std::string kDone = "Konverze proběhla úspěšně\n";
+const std::string kSuccess = kDone + "Převedena 1 položka v 1 výpisu\n";
 // One credit item; the second file's new balance is 0,01 Kč off.
 const std::string kItem = Line(
     "07500000012345678900000000019283746000000000000100000125000022026110001"
@@ -27,18 +29,37 @@ const std::string kUnbalanced = Line(FillMessage(kHeader, {"51"})) + kItem;
 const std::string kBalanceWarning =
     "Výpis č. 047 účtu 0000001234567890: počáteční zůstatek - obrat debet + obrat kredit se liší "
     "od konečného zůstatku o 0,01 Kč\n";
+const std::string kAny = "*";
+
+// One command line (words separated by single spaces), what it must give and its input.
+struct Step {
+  std::string command;
+  int exit;
+  std::string out;
+  std::string err;
+  std::string in = "";
+};
 
 class RunCliTest : public ::testing::Test {
  protected:
-  // Runs the command line given as words separated by single spaces.
-  int Run(const std::string& command) {
+  int Run(const std::string& command, const std::string& input = "") {
     std::vector<std::string> args;
     std::istringstream words(command);
     for (std::string word; std::getline(words, word, ' ');) args.push_back(word);
+    in_.clear();
+    in_.str(input);
     out_.str("");
     err_.str("");
     CliEnvironment env{files_, in_, out_, err_, interactive_, epoch_, clock_};
     return RunCli(args, env);
+  }
+  // Runs the steps in turn on the same files; kAny accepts any output.
+  void Expect(const std::vector<Step>& steps) {
+    for (const Step& step : steps) {
+      EXPECT_EQ(Run(step.command, step.in), step.exit) << step.command;
+      EXPECT_EQ(step.out == kAny ? kAny : out_.str(), step.out) << step.command;
+      EXPECT_EQ(step.err == kAny ? kAny : err_.str(), step.err) << step.command;
+    }
   }
 
   MemoryFileSystem files_;
@@ -50,70 +71,57 @@ class RunCliTest : public ::testing::Test {
   FixedClock clock_{Date{2026, 12, 6}};
 };
 
-TEST_F(RunCliTest, SuccessGoesToStandardOutputAndFailureToStandardError) {
+// Success on standard output, warnings before it and errors on standard error; exit 0, 3 or 1.
+TEST_F(RunCliTest, ConversionsTellWhatTheyDidAndExitByIt) {
   files_.Put("in.gpc", Line("0740000001234567890") + Line("0750000001234567890"));
-  EXPECT_EQ(Run("abo2dbf in.gpc out.dbf"), 0);
-  EXPECT_EQ(out_.str() + "|" + err_.str(), kSuccess + "|");
-  EXPECT_EQ(files_.Contents("out.dbf").substr(0, 4), "\x83\x1A\x0C\x06");  // the local date
-  EXPECT_EQ(Run("abo2dbf --code-page 1250 in.gpc marked.dbf"), 0);
-  std::string marked = files_.Contents("marked.dbf");
-  EXPECT_EQ(marked[29], '\xC8');  // the language driver of windows-1250
-  EXPECT_EQ(marked.replace(29, 1, 1, '\0'), files_.Contents("out.dbf"));
-  EXPECT_EQ(Run("abo2dbf --code-page=1250 -y in.gpc marked.dbf"), 0);
-  EXPECT_EQ(files_.Contents("marked.dbf")[29], '\xC8');
-  EXPECT_EQ(Run("dbf2abo marked.dbf back.gpc"), 0);
-  EXPECT_EQ(out_.str() + "|" + err_.str(), kSuccess + "|");
-  EXPECT_EQ(files_.Contents("back.gpc").size(), 260u);
-  EXPECT_EQ(Run("abo2dbf missing.gpc out.dbf"), 1);
-  EXPECT_EQ(out_.str() + "|" + err_.str(),
-            "|trelvan-cli: Nemohu otevřít soubor \"missing.gpc\": soubor neexistuje\n");
-  // Warnings before the success, exit 3; -q leaves out the success and information alone.
   files_.Put("bad.gpc", kUnbalanced);
-  EXPECT_EQ(Run("abo2dbf bad.gpc bad.dbf"), 3);
-  EXPECT_EQ(out_.str() + "|" + err_.str(), kSuccess + "|trelvan-cli: bad.gpc: " + kBalanceWarning);
-  EXPECT_EQ(Run("abo2dbf -q -y bad.gpc bad.dbf"), 3);
-  EXPECT_EQ(out_.str() + "|" + err_.str(), "|trelvan-cli: bad.gpc: " + kBalanceWarning);
   files_.Put("memo.gpc", kBalanced + Line("076 other line"));
-  EXPECT_EQ(Run("abo2dbf memo.gpc memo.dbf"), 0);
-  files_.Remove("memo.dbt");
-  EXPECT_EQ(Run("dbf2abo memo.dbf memo-back.gpc"), 3);
-  EXPECT_EQ(err_.str(),
-            "trelvan-cli: Nemohu otevřít soubor \"memo.dbt\": soubor neexistuje\n"
-            "trelvan-cli: memo.dbf: Počet záznamů bez dalších řádků (memo soubor "
-            "\"memo.dbt\" nelze otevřít): 1\n");
-  files_.Remove("out.dbt");  // no row points into it: information, exit 0
-  EXPECT_EQ(Run("dbf2abo -y out.dbf back.gpc"), 0);
-  EXPECT_EQ(err_.str(), "trelvan-cli: Nemohu otevřít soubor \"out.dbt\": soubor neexistuje\n");
-  EXPECT_EQ(Run("dbf2abo -q -y out.dbf back.gpc"), 0);
-  EXPECT_EQ(out_.str() + "|" + err_.str(), "|");
+  const std::string not_found = "\": soubor neexistuje\n";
+  Expect({{"abo2dbf in.gpc out.dbf", 0, kSuccess, ""},
+          {"abo2dbf --code-page 1250 in.gpc m1.dbf", 0, kSuccess, ""},
+          {"abo2dbf --code-page=1250 in.gpc m2.dbf", 0, kSuccess, ""},
+          {"dbf2abo m1.dbf back.gpc", 0, kSuccess, ""},
+          {"abo2dbf missing.gpc out.dbf", 1, "",
+           kE + "Nemohu otevřít soubor \"missing.gpc" + not_found},
+          {"abo2dbf bad.gpc bad.dbf", 3, kSuccess, kE + "bad.gpc: " + kBalanceWarning},
+          {"abo2dbf -q -y bad.gpc bad.dbf", 3, "", kE + "bad.gpc: " + kBalanceWarning},
+          {"abo2dbf memo.gpc memo.dbf", 0, kSuccess, ""}});
+  EXPECT_EQ(files_.Contents("out.dbf").substr(0, 4), "\x83\x1A\x0C\x06");  // the local date
+  for (const char* marked : {"m1.dbf", "m2.dbf"}) {
+    std::string table = files_.Contents(marked);
+    EXPECT_EQ(table[29], '\xC8');  // the language driver of windows-1250
+    EXPECT_EQ(table.replace(29, 1, 1, '\0'), files_.Contents("out.dbf"));
+  }
+  EXPECT_EQ(files_.Contents("back.gpc").size(), 260u);
+  files_.Remove("memo.dbt");  // a row points into it: a warning
+  files_.Remove("out.dbt");   // no row does: information, exit 0
+  Expect({{"dbf2abo memo.dbf memo-back.gpc", 3, kSuccess,
+           kE + "Nemohu otevřít soubor \"memo.dbt" + not_found + kE +
+               "memo.dbf: Počet záznamů bez dalších řádků (memo soubor \"memo.dbt\" nelze "
+               "otevřít): 1\n"},
+          {"dbf2abo -y out.dbf back.gpc", 0, kSuccess,
+           kE + "Nemohu otevřít soubor \"out.dbt" + not_found},
+          {"dbf2abo -q -y out.dbf back.gpc", 0, "", ""}});
 }
 
 TEST_F(RunCliTest, DashIsStandardInputOrOutputAndDirectoryTakesManyFiles) {
-  in_.str(kBalanced);
-  EXPECT_EQ(Run("abo2dbf - t.dbf"), 0);
-  EXPECT_EQ(Run("dbf2abo t.dbf -"), 0);
-  EXPECT_EQ(out_.str(), kBalanced);
-  EXPECT_EQ(err_.str(),
-            "trelvan-cli: Konverze proběhla úspěšně\n"
-            "trelvan-cli: Převedena 1 položka v 1 výpisu\n");
-
   files_.Put("a.gpc", kBalanced);
   files_.Put("x/b.gpc", kUnbalanced);
   files_.Put("y/a.gpc", kBalanced);
-  EXPECT_EQ(Run("abo2dbf -d out a.gpc x/b.gpc"), 3);
-  EXPECT_TRUE(files_.Exists("out/a.dbf") && files_.Exists("out/a.dbt") &&
-              files_.Exists("out/b.dbf"));
-  EXPECT_EQ(out_.str(),
-            "a.gpc: Konverze proběhla úspěšně\na.gpc: Převedena 1 položka v 1 výpisu\n"
-            "x/b.gpc: Konverze proběhla úspěšně\nx/b.gpc: Převedena 1 položka v 1 výpisu\n");
-  EXPECT_EQ(Run("abo2dbf -y -q -d out/ a.gpc missing.gpc y/a.gpc"), 1);
-  EXPECT_EQ(err_.str(),
-            "trelvan-cli: Nemohu otevřít soubor \"missing.gpc\": soubor neexistuje\n"
-            "trelvan-cli: Soubor \"out/a.dbf\" už v tomto běhu vznikl z jiného souboru; "
-            "\"y/a.gpc\" nepřeveden\n"
-            "trelvan-cli: Soubory: převedeno 1 z 3, z toho s upozorněním 0; nepřevedeno 2\n");
-  EXPECT_EQ(Run("dbf2abo -q --directory=back out/a.dbf"), 0);
-  EXPECT_EQ(out_.str() + err_.str(), "");
+  Expect({{"abo2dbf - t.dbf", 0, kSuccess, "", kBalanced},
+          {"dbf2abo t.dbf -", 0, kBalanced, kE + kDone + kE + "Převedena 1 položka v 1 výpisu\n"},
+          {"abo2dbf -d out a.gpc x/b.gpc", 3,
+           "a.gpc: " + kDone + "a.gpc: Převedena 1 položka v 1 výpisu\nx/b.gpc: " + kDone +
+               "x/b.gpc: Převedena 1 položka v 1 výpisu\n",
+           kE + "x/b.gpc: " + kBalanceWarning + kE +
+               "Soubory: převedeno 2 z 2, z toho s upozorněním 1; nepřevedeno 0\n"},
+          {"abo2dbf -y -q -d out/ a.gpc missing.gpc y/a.gpc", 1, "",
+           kE + "Nemohu otevřít soubor \"missing.gpc\": soubor neexistuje\n" + kE +
+               "Soubor \"out/a.dbf\" už v tomto běhu vznikl z jiného souboru; \"y/a.gpc\" "
+               "nepřeveden\n" +
+               kE + "Soubory: převedeno 1 z 3, z toho s upozorněním 0; nepřevedeno 2\n"},
+          {"dbf2abo -q --directory=back out/a.dbf", 0, "", ""}});
+  EXPECT_TRUE(files_.Exists("out/a.dbt") && files_.Exists("out/b.dbf"));
   EXPECT_EQ(files_.Contents("back/a.gpc"), kBalanced);
 }
 
@@ -136,25 +144,24 @@ TEST(StandardStreamsTest, StandardInputCanBeReadAgainFromTheStart) {
 TEST_F(RunCliTest, CheckReportsEveryStatementAndExitsByTheWorstFile) {
   files_.Put("good.gpc", kBalanced);
   files_.Put("bad.gpc", kUnbalanced);
-  EXPECT_EQ(Run("check good.gpc"), 0);
-  EXPECT_EQ(out_.str(),
-            "good.gpc:\n"
-            "  výpis č. 047 účtu 0000001234567890 ze dne 01.12.2026 (řádek 1): 1 položka; "
-            "zůstatek 154 230,50 Kč -> 166 730,50 Kč, debet 0,00 Kč, kredit 12 500,00 Kč\n"
-            "    zůstatek: v pořádku\n"
-            "    položky s kódem 1 a obrat debet: v pořádku\n"
-            "    položky s kódem 2 a obrat kredit: v pořádku\n"
-            "    návaznost na předchozí výpis účtu: neověřeno\n"
-            "  výsledek: v pořádku\n");
+  files_.Put("long.gpc", kBalanced + std::string(129, 'x'));  // a warning, the checks hold
+  Expect({{"check good.gpc", 0,
+           "good.gpc:\n"
+           "  výpis č. 047 účtu 0000001234567890 ze dne 01.12.2026 (řádek 1): 1 položka; "
+           "zůstatek 154 230,50 Kč -> 166 730,50 Kč, debet 0,00 Kč, kredit 12 500,00 Kč\n"
+           "    zůstatek: v pořádku\n"
+           "    položky s kódem 1 a obrat debet: v pořádku\n"
+           "    položky s kódem 2 a obrat kredit: v pořádku\n"
+           "    návaznost na předchozí výpis účtu: neověřeno\n"
+           "  výsledek: v pořádku\n",
+           ""},
+          {"abo2dbf good.gpc good.dbf", 0, kAny, ""},
+          {"check -q good.dbf bad.gpc", 3, "", kAny},
+          {"check long.gpc", 3, kAny, kAny}});
+  EXPECT_NE(out_.str().find("  výsledek: nesouhlasí\n"), std::string::npos);
   EXPECT_EQ(Run("check good.gpc bad.gpc"), 3);
   EXPECT_NE(out_.str().find("    zůstatek: nesouhlasí o 0,01 Kč\n"), std::string::npos);
   EXPECT_NE(out_.str().find("  bad.gpc: " + kBalanceWarning), std::string::npos);
-  files_.Put("long.gpc", kBalanced + std::string(129, 'x'));  // a warning, the checks hold
-  EXPECT_EQ(Run("check long.gpc"), 3);
-  EXPECT_NE(out_.str().find("  výsledek: nesouhlasí\n"), std::string::npos);
-  EXPECT_EQ(Run("abo2dbf good.gpc good.dbf"), 0);
-  EXPECT_EQ(Run("check -q good.dbf bad.gpc"), 3);
-  EXPECT_EQ(out_.str(), "");
   EXPECT_EQ(Run("check --json missing.gpc good.dbf"), 1);
   EXPECT_EQ(out_.str().substr(0, 60),
             "{\"file\":\"missing.gpc\",\"kind\":\"abo\",\"error\":\"Nemohu otevřít");
@@ -179,49 +186,38 @@ TEST_F(RunCliTest, UsageErrorsExitWithTwoAndHelpAndVersionWithZero) {
       {"check -d dir a", "volba -d patří jen k převodům"},
       {"abo2dbf --json a b", "volba --json patří jen k příkazu check"}};
   for (const auto& [command, what] : cases) {
-    EXPECT_EQ(Run(command), 2) << command;
-    EXPECT_EQ(err_.str(),
-              "trelvan-cli: " + std::string(what) + "; nápovědu vypíše trelvan-cli --help\n");
-    EXPECT_EQ(out_.str(), "");
+    Expect({{command, 2, "", kE + what + "; nápovědu vypíše trelvan-cli --help\n"}});
   }
+  files_.Put("-in.gpc", "");
+  Expect({{"abo2dbf --help", 0, kAny, ""},
+          {"--version", 0, "trelvan-cli 1.0.0\n", ""},
+          {"abo2dbf -- -in.gpc -out.dbf", 0, kAny, ""}});
+  EXPECT_TRUE(files_.Exists("-out.dbt"));
   EXPECT_EQ(Run("abo2dbf --help"), 0);
   EXPECT_NE(out_.str().find("dbf2abo"), std::string::npos);
-  EXPECT_EQ(Run("--version"), 0);
-  EXPECT_EQ(out_.str(), "trelvan-cli 1.0.0\n");
-  files_.Put("-in.gpc", "");
-  EXPECT_EQ(Run("abo2dbf -- -in.gpc -out.dbf"), 0);
-  EXPECT_TRUE(files_.Exists("-out.dbt"));
 }
 
 TEST_F(RunCliTest, OverwriteIsAskedOnATerminalRefusedWithoutAndAllowedByYes) {
   files_.Put("in.gpc", "");
   files_.Put("out.dbf", "old");
-  EXPECT_EQ(Run("abo2dbf in.gpc out.dbf"), 1);
-  EXPECT_EQ(err_.str(),
-            "trelvan-cli: Soubor \"out.dbf\" již existuje! Přepsat? Ne: bez terminálu se nelze "
-            "zeptat; soubor přepíše volba --yes\n");
   files_.Put("memo.dbt", "old memo");  // a memo file is no more replaced than a table
-  EXPECT_EQ(Run("abo2dbf in.gpc memo.dbf"), 1);
-  EXPECT_EQ(err_.str().find("trelvan-cli: Soubor \"memo.dbt\" již existuje!"), 0u);
+  const std::string refused =
+      " již existuje! Přepsat? Ne: bez terminálu se nelze zeptat; "
+      "soubor přepíše volba --yes\n";
+  const std::string asked = kE + "Soubor \"out.dbf\" již existuje! Přepsat? [a/n] ";
+  const std::string empty = kDone + "Převedeno 0 položek v 0 výpisech\n";
+  Expect({{"abo2dbf in.gpc out.dbf", 1, "", kE + "Soubor \"out.dbf\"" + refused},
+          {"abo2dbf in.gpc memo.dbf", 1, "", kE + "Soubor \"memo.dbt\"" + refused}});
   EXPECT_EQ(files_.Contents("memo.dbt"), "old memo");
   EXPECT_FALSE(files_.Exists("memo.dbf"));
   interactive_ = true;
-  for (const std::string no : {"ne\n", ""}) {  // the end of the input is No too
-    in_.clear();
-    in_.str(no);
-    EXPECT_EQ(Run("abo2dbf in.gpc out.dbf"), 1);
-    EXPECT_EQ(err_.str(),
-              std::string("trelvan-cli: Soubor \"out.dbf\" již existuje! Přepsat? [a/n] ") +
-                  (no.empty() ? "\n" : ""));
-  }
+  Expect({{"abo2dbf in.gpc out.dbf", 1, "", asked, "ne\n"},
+          {"abo2dbf in.gpc out.dbf", 1, "", asked + "\n", ""}});  // the end of input is No too
   EXPECT_EQ(files_.Contents("out.dbf"), "old");
-  in_.clear();
-  in_.str(" Ano\n");
-  EXPECT_EQ(Run("abo2dbf in.gpc out.dbf"), 0);
+  Expect({{"abo2dbf in.gpc out.dbf", 0, empty, asked, " Ano\n"}});
   EXPECT_EQ(files_.Contents("out.dbf").size(), 738u);
   files_.Put("out.dbf", "old");
-  EXPECT_EQ(Run("abo2dbf in.gpc out.dbf -y"), 0);
-  EXPECT_EQ(err_.str(), "");
+  Expect({{"abo2dbf in.gpc out.dbf -y", 0, empty, ""}});
   EXPECT_EQ(files_.Contents("out.dbf").size(), 738u);
 }
 
