@@ -57,48 +57,48 @@ TEST(FailingFilesTest, DbfToAboEndsWithOneStopMessageOrWithoutTheMemoWhicheverCa
 
 #ifdef __linux__
 
-std::string ReadFile(const std::filesystem::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
-
-std::size_t OpenDescriptors() {
-  const std::filesystem::directory_iterator fds("/proc/self/fd");
-  return static_cast<std::size_t>(std::distance(begin(fds), end(fds)));
-}
-
 // Inputs in a temporary directory, outputs on a 64 KiB tmpfs mounted beside it: each direction
 // reports the full disk once, naming the output, closes every file and leaves its inputs whole.
 TEST(DiskFullTest, OutputsThatDoNotFitAreReportedAndTheInputsAreUntouched) {
   char pattern[] = "/tmp/trelvan-disk-full-XXXXXX";
   ASSERT_NE(::mkdtemp(pattern), nullptr);
-  const std::filesystem::path dir = pattern;
-  const std::filesystem::path full = dir / "full";
+  const std::filesystem::path dir = pattern, full = dir / "full";
   std::filesystem::create_directory(full);
   if (::mount("tmpfs", full.c_str(), "tmpfs", 0, "size=64k") != 0) {
     std::filesystem::remove_all(dir);
     GTEST_SKIP() << "cannot mount a small tmpfs here: " << std::strerror(errno);
   }
+  const auto inputs = [&] {
+    std::string bytes;
+    for (const char* name : {"in.gpc", "in.dbf", "in.dbt"}) {
+      std::ifstream in(dir / name, std::ios::binary);
+      bytes.append(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    }
+    return bytes;
+  };
+  const auto descriptors = [] {
+    const std::filesystem::directory_iterator fds("/proc/self/fd");
+    return std::distance(begin(fds), end(fds));
+  };
   NativeFileSystem disk;
   RecordingPrompter prompter;
   ConversionContext context{disk, prompter, kTestDate};
   std::ofstream(dir / "in.gpc", std::ios::binary) << bench::StatementFile({800, 200, 2});
   ASSERT_EQ(ConvertAboToDbf(dir / "in.gpc", dir / "in.dbf", context), 1);
-  const std::string inputs =
-      ReadFile(dir / "in.gpc") + ReadFile(dir / "in.dbf") + ReadFile(dir / "in.dbt");
-  const std::size_t descriptors = OpenDescriptors();
-  const std::string reason = "\": disk je plný";
-  prompter.shown.clear();
-  EXPECT_EQ(ConvertAboToDbf(dir / "in.gpc", full / "out.dbf", context), 0);
-  EXPECT_EQ(prompter.Outcome(), std::vector<Shown>{Stop("Chyba při práci se souborem \"" +
-                                                        (full / "out.dbf").string() + reason)});
-  prompter.shown.clear();
-  EXPECT_EQ(ConvertDbfToAbo(dir / "in.dbf", full / "out.gpc", context), 0);
-  EXPECT_EQ(prompter.Outcome(), std::vector<Shown>{Stop("Chyba při práci se souborem \"" +
-                                                        (full / "out.gpc").string() + reason)});
-  EXPECT_EQ(OpenDescriptors(), descriptors);
+  const std::string before = inputs();
+  const auto open_before = descriptors();
+  for (const bool to_table : {true, false}) {
+    const std::string out = (full / (to_table ? "out.dbf" : "out.gpc")).string();
+    prompter.shown.clear();
+    EXPECT_EQ(to_table ? ConvertAboToDbf(dir / "in.gpc", out, context)
+                       : ConvertDbfToAbo(dir / "in.dbf", out, context),
+              0);
+    EXPECT_EQ(prompter.Outcome(), std::vector<Shown>{Stop("Chyba při práci se souborem \"" + out +
+                                                          "\": disk je plný")});
+  }
+  EXPECT_EQ(descriptors(), open_before);
   EXPECT_TRUE(std::filesystem::is_empty(full));  // nothing stays behind
-  EXPECT_EQ(ReadFile(dir / "in.gpc") + ReadFile(dir / "in.dbf") + ReadFile(dir / "in.dbt"), inputs);
+  EXPECT_EQ(inputs(), before);
   ::umount2(full.c_str(), MNT_DETACH);
   std::filesystem::remove_all(dir);
 }

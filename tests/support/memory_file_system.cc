@@ -1,5 +1,6 @@
 #include "tests/support/memory_file_system.h"
 
+#include <algorithm>
 #include <cstring>
 
 namespace trelvan::testing {
@@ -7,11 +8,8 @@ namespace {
 
 constexpr char kInjectedReason[] = "injected failure";
 
-FileFailure Failure(FileProblem problem, const char* text) { return FileFailure{problem, text}; }
-
 std::string SiblingName(const std::string& path, const char* kind, unsigned n) {
-  const std::size_t slash = path.find_last_of('/');
-  const std::size_t name = slash == std::string::npos ? 0 : slash + 1;
+  const std::size_t name = path.find_last_of('/') + 1;  // 0 without a folder
   return path.substr(0, name) + "." + path.substr(name) + ".trelvan-" + kind + "-" +
          std::to_string(n);
 }
@@ -33,10 +31,9 @@ class MemoryFileOf : public Base {
   std::size_t Read(void* buffer, std::size_t n) override {
     Check();
     const std::vector<char>& data = node_->data;
-    if (position_ >= static_cast<std::int64_t>(data.size())) return 0;
-    const std::size_t available = data.size() - static_cast<std::size_t>(position_);
-    const std::size_t take = n < available ? n : available;
-    std::memcpy(buffer, data.data() + position_, take);
+    const auto at = std::min(static_cast<std::size_t>(position_), data.size());
+    const std::size_t take = std::min(n, data.size() - at);
+    if (take > 0) std::memcpy(buffer, data.data() + at, take);
     position_ += static_cast<std::int64_t>(take);
     return take;
   }
@@ -55,8 +52,7 @@ class MemoryFileOf : public Base {
     const std::int64_t base =
         origin == SeekOrigin::kBegin ? 0 : static_cast<std::int64_t>(node_->data.size());
     if (base + offset < 0) throw FileError(path_, "invalid seek");
-    position_ = base + offset;
-    return position_;
+    return position_ = base + offset;
   }
 
   void Close() override {
@@ -80,10 +76,6 @@ class MemoryFileOf : public Base {
   std::string path_;
   std::int64_t position_ = 0;
   bool open_ = true;
-};
-
-class MemoryFile : public MemoryFileOf<File> {
-  using MemoryFileOf::MemoryFileOf;
 };
 
 class MemoryReplacement : public MemoryFileOf<ReplacementFile> {
@@ -136,28 +128,22 @@ class MemoryReplacement : public MemoryFileOf<ReplacementFile> {
 };
 
 std::shared_ptr<MemoryFileSystem::Node> MemoryFileSystem::NewNode(bool directory) {
-  auto node = std::make_shared<Node>();
-  node->directory = directory;
-  node->index = next_index_++;
-  return node;
+  return std::make_shared<Node>(Node{{}, directory, next_index_++});
+}
+
+const MemoryFileSystem::Node* MemoryFileSystem::Find(const std::string& path) const {
+  const auto found = nodes_.find(path);
+  return found == nodes_.end() ? nullptr : found->second.get();
 }
 
 void MemoryFileSystem::Put(const std::string& path, const std::string& bytes) {
-  auto node = NewNode(false);
-  node->data.assign(bytes.begin(), bytes.end());
-  nodes_[path] = node;
-}
-
-void MemoryFileSystem::MakeDirectory(const std::string& path) { nodes_[path] = NewNode(true); }
-
-void MemoryFileSystem::Link(const std::string& existing, const std::string& alias) {
-  nodes_[alias] = nodes_.at(existing);
+  nodes_[path] = NewNode(false);
+  nodes_[path]->data.assign(bytes.begin(), bytes.end());
 }
 
 std::string MemoryFileSystem::Contents(const std::string& path) const {
-  const auto found = nodes_.find(path);
-  if (found == nodes_.end()) return std::string();
-  return std::string(found->second->data.begin(), found->second->data.end());
+  const Node* node = Find(path);
+  return node ? std::string(node->data.begin(), node->data.end()) : std::string();
 }
 
 std::map<std::string, std::string> MemoryFileSystem::Snapshot() const {
@@ -174,29 +160,23 @@ void MemoryFileSystem::FailCall(int n, bool persistent) {
 
 bool MemoryFileSystem::NextCallFails() {
   ++calls_;
-  if (fail_at_ == 0) return false;
-  if (calls_ == fail_at_ || (persistent_ && calls_ > fail_at_)) {
-    failure_hit_ = true;
-    return true;
-  }
-  return false;
+  const bool fails = fail_at_ != 0 && (calls_ == fail_at_ || (persistent_ && calls_ > fail_at_));
+  failure_hit_ |= fails;
+  return fails;
 }
 
 Opened<File> MemoryFileSystem::OpenForReading(const std::string& path) {
-  if (NextCallFails()) return {nullptr, Failure(FileProblem::kOther, kInjectedReason)};
-  const auto found = nodes_.find(path);
-  if (found == nodes_.end()) return {nullptr, Failure(FileProblem::kNotFound, "no such file")};
-  if (found->second->directory) {
-    return {nullptr, Failure(FileProblem::kIsDirectory, "is a directory")};
-  }
-  return {std::make_unique<MemoryFile>(*this, found->second, path), {}};
+  if (NextCallFails()) return {nullptr, {FileProblem::kOther, kInjectedReason}};
+  const Node* node = Find(path);
+  if (!node) return {nullptr, {FileProblem::kNotFound, "no such file"}};
+  if (node->directory) return {nullptr, {FileProblem::kIsDirectory, "is a directory"}};
+  return {std::make_unique<MemoryFileOf<File>>(*this, nodes_[path], path), {}};
 }
 
 Opened<ReplacementFile> MemoryFileSystem::CreateReplacement(const std::string& target) {
-  if (NextCallFails()) return {nullptr, Failure(FileProblem::kOther, kInjectedReason)};
-  const auto found = nodes_.find(target);
-  if (found != nodes_.end() && found->second->directory) {
-    return {nullptr, Failure(FileProblem::kIsDirectory, "is a directory")};
+  if (NextCallFails()) return {nullptr, {FileProblem::kOther, kInjectedReason}};
+  if (Lookup(target) == EntryKind::kDirectory) {
+    return {nullptr, {FileProblem::kIsDirectory, "is a directory"}};
   }
   const std::string temporary = SiblingName(target, "tmp", next_temporary_++);
   nodes_[temporary] = NewNode(false);
@@ -204,15 +184,13 @@ Opened<ReplacementFile> MemoryFileSystem::CreateReplacement(const std::string& t
 }
 
 EntryKind MemoryFileSystem::Lookup(const std::string& path) {
-  const auto found = nodes_.find(path);
-  if (found == nodes_.end()) return EntryKind::kNone;
-  return found->second->directory ? EntryKind::kDirectory : EntryKind::kFile;
+  const Node* node = Find(path);
+  return !node ? EntryKind::kNone : node->directory ? EntryKind::kDirectory : EntryKind::kFile;
 }
 
 std::optional<FileId> MemoryFileSystem::Identify(const std::string& path) {
-  const auto found = nodes_.find(path);
-  if (found == nodes_.end()) return std::nullopt;
-  return FileId{1, found->second->index};
+  const Node* node = Find(path);
+  return node ? std::optional<FileId>(FileId{1, node->index}) : std::nullopt;
 }
 
 }  // namespace trelvan::testing

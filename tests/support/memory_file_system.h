@@ -29,10 +29,12 @@ class MemoryFileSystem : public FileSystem {
 
   // Creates or replaces a file.
   void Put(const std::string& path, const std::string& bytes);
-  void MakeDirectory(const std::string& path);
+  void MakeDirectory(const std::string& path) { nodes_[path] = NewNode(true); }
   void Remove(const std::string& path) { nodes_.erase(path); }
   // Gives the file at `existing` the second name `alias`.
-  void Link(const std::string& existing, const std::string& alias);
+  void Link(const std::string& existing, const std::string& alias) {
+    nodes_[alias] = nodes_.at(existing);
+  }
   bool Exists(const std::string& path) const { return nodes_.count(path) != 0; }
   // The bytes of a file; empty when there is none.
   std::string Contents(const std::string& path) const;
@@ -58,6 +60,7 @@ class MemoryFileSystem : public FileSystem {
   friend class MemoryFileOf;
   friend class MemoryReplacement;
   std::shared_ptr<Node> NewNode(bool directory);
+  const Node* Find(const std::string& path) const;
   std::map<std::string, std::shared_ptr<Node>> nodes_;
   std::uint64_t next_index_ = 1;
   unsigned next_temporary_ = 1;

@@ -28,9 +28,8 @@ class RecordingPrompter : public Prompter {
 
   bool AskYesNo(const std::string& question) override {
     shown.push_back({MessageStyle::kQuestion, question});
-    if (answers_.empty()) return false;
-    const bool yes = answers_.front();
-    answers_.pop_front();
+    const bool yes = !answers_.empty() && answers_.front();
+    if (!answers_.empty()) answers_.pop_front();
     return yes;
   }
   void Show(MessageStyle style, const std::string& text) override {
