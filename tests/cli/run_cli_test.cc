@@ -142,9 +142,9 @@ TEST_F(RunCliTest, CheckReportsEveryStatementAndExitsByTheWorstFile) {
   EXPECT_EQ(Run("check good.gpc bad.gpc"), 3);
   EXPECT_NE(out_.str().find("    zůstatek: nesouhlasí o 0,01 Kč\n"), std::string::npos);
   EXPECT_NE(out_.str().find("  bad.gpc: " + kBalanceWarning), std::string::npos);
-  EXPECT_EQ(Run("check --json missing.gpc good.dbf"), 1);
-  EXPECT_EQ(out_.str().substr(0, 60),
-            "{\"file\":\"missing.gpc\",\"kind\":\"abo\",\"error\":\"Nemohu otevřít");
+  EXPECT_EQ(Run("check --json m\"i\\ss.gpc good.dbf"), 1);
+  EXPECT_EQ(out_.str().substr(0, 61),
+            "{\"file\":\"m\\\"i\\\\ss.gpc\",\"kind\":\"abo\",\"error\":\"Nemohu otevřít");
 }
 
 TEST_F(RunCliTest, UsageErrorsExitWithTwoAndHelpAndVersionWithZero) {
