@@ -209,6 +209,11 @@ TEST_F(StatementWarningsTest, LettersComeOutAsWindows1250AndOthersAsQuestionMark
                               "\"?\"): 2"));
   EXPECT_NE(files.Contents("out.dbf").find("\xEC\x9A\xE8\xF8\x9E\xFD\xE1\xED\xE9\xFA\xF9 ?? \x80"),
             std::string::npos);
+  // The first letter in a line of exactly 128 bytes decides the encoding too.
+  line = ItemLine('2', 1250000, "NOTE");
+  line.replace(line.find("NOTE"), 7, "Úhrada");
+  EXPECT_EQ(ToTable(HeaderLine("047", kBalanced) + line).at(0), shown[0]);
+  EXPECT_NE(files.Contents("out.dbf").find("\xDAhrada "), std::string::npos);
   // Windows-1250 whose first letters happen to be UTF-8 ("ČŠ"; "á " is not) is read byte for byte.
   const std::string note =
       "\xC8\x8A"
