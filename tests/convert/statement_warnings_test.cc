@@ -152,7 +152,8 @@ TEST(CzechWordingTest, CountsAgreeWithTheirNumbers) {
                {22, 14, "Převedeno 22 položek ve 14 výpisech"},
                {100, 11, "Převedeno 100 položek v 11 výpisech"},
                {5, 42, "Převedeno 5 položek ve 42 výpisech"},
-               {5, 300, "Převedeno 5 položek ve 300 výpisech"},
+               {5, 200, "Převedeno 5 položek ve 200 výpisech"},
+               {5, 25, "Převedeno 5 položek ve 25 výpisech"},
                {5, 1500, "Převedeno 5 položek v 1500 výpisech"},
                {5, 2000, "Převedeno 5 položek ve 2000 výpisech"}};
   for (const auto& c : cases) EXPECT_EQ(ConvertedCounts(c.items, c.statements), c.text);
