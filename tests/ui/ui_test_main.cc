@@ -1,7 +1,6 @@
-// The UI tests run inside one application object: the real CConvertApp, made with fakes, so
-// that help requests reach it as they do in the program. wxWidgets asserts fail the current
-// test; a modal dialog that no test expects is cancelled and reported, but for the main dialog,
-// which tests run for real.
+// One real CConvertApp, made with fakes, runs every UI test. wxWidgets asserts (wxTEST_DIALOG's
+// unmet expectations among them) fail the test; a modal dialog that wxTEST_DIALOG does not answer
+// fails it and is cancelled, but for the main dialog, which tests run for real.
 #include <filesystem>
 #include <fstream>
 
@@ -25,19 +24,17 @@ UiFakes& Fakes() {
 }
 
 UiTest::UiTest() {
-  UiFakes& fakes = Fakes();
-  fakes.prompter = RecordingPrompter();
-  fakes.chooser = FakeFileChooser();
-  fakes.desktop = FakeDesktop();
-  fakes.settings.DeleteAll();
-  fakes.platform_ready = true;
-  fakes.platform_initialisations = 0;
-  const auto* test = ::testing::UnitTest::GetInstance()->current_test_info();
-  const fs::path dir = fs::temp_directory_path() / (std::string("trelvan-ui-") + test->name() +
-                                                    "-" + std::to_string(::getpid()));
-  fs::remove_all(dir);
+  Fakes().prompter = {};
+  Fakes().chooser = {};
+  Fakes().desktop = {};
+  Fakes().settings.DeleteAll();
+  Fakes().platform_ready = true;
+  const fs::path dir =
+      fs::temp_directory_path() / (std::string("trelvan-ui-") +
+                                   ::testing::UnitTest::GetInstance()->current_test_info()->name() +
+                                   "-" + std::to_string(::getpid()));
   fs::create_directories(dir);
-  temp_dir_ = dir.u8string();  // UTF-8 throughout, on Windows too
+  temp_dir_ = dir.u8string();
 }
 
 UiTest::~UiTest() { fs::remove_all(fs::u8path(temp_dir_)); }
@@ -73,13 +70,9 @@ void FailOnAssert(const wxString& file, int line, const wxString& func, const wx
 
 int main(int argc, char** argv) {
   ::testing::InitGoogleTest(&argc, argv);
-  // Test discovery runs at build time, where there may be no display.
-  if (GTEST_FLAG_GET(list_tests)) return RUN_ALL_TESTS();
+  if (GTEST_FLAG_GET(list_tests)) return RUN_ALL_TESTS();  // discovery: maybe no display
   wxApp::SetInstance(new trelvan::CConvertApp(trelvan::testing::Fakes().services));
-  if (!wxEntryStart(argc, argv)) {
-    fprintf(stderr, "cannot start wxWidgets (no display?)\n");
-    return 1;
-  }
+  if (!wxEntryStart(argc, argv)) return 1;  // no display
   wxSetAssertHandler(FailOnAssert);
   UnexpectedDialogHook unexpected_dialogs;
   unexpected_dialogs.Register();
