@@ -4,7 +4,6 @@
 #include <wx/dnd.h>
 #include <wx/filename.h>
 #include <wx/textctrl.h>
-#include <wx/timer.h>
 
 #include "tests/ui/ui_test_support.h"
 #include "ui/about_dialog.h"
@@ -70,9 +69,6 @@ TEST_F(ConvertDialogTest, DroppedFilesGoToTheFieldOfTheirContent) {
 }
 
 TEST_F(ConvertDialogTest, KeyboardStartsInTheAboFieldEnterMovesOnAndEscapeKeepsThePaths) {
-  wxTimer timeout;  // a dialog that does not end fails with wxID_ABORT
-  timeout.Bind(wxEVT_TIMER, [&](wxTimerEvent&) { dialog_.EndModal(wxID_ABORT); });
-  timeout.StartOnce(3000);
   std::vector<wxWindow*> focus;
   dialog_.CallAfter([&] {
     focus.push_back(wxWindow::FindFocus());

@@ -55,11 +55,8 @@ TEST(WxPrompter, EachKindShowsItsOwnIconAndAQuestionDefaultsToNo) {
   std::set<std::string> icons;
   for (const auto& [kind, flags] : kinds) {
     wxString seen;
-    bool yes = true;
-    wxTEST_DIALOG(kind == MessageStyle::kQuestion ? yes = prompter.AskYesNo("Přepsat?")
-                                                  : (prompter.Show(kind, "Zpráva"), true),
-                  AnswerBox(seen, icons));
-    EXPECT_TRUE(yes);
+    wxTEST_DIALOG(if (kind != MessageStyle::kQuestion) prompter.Show(kind, "Zpráva");
+                  else EXPECT_TRUE(prompter.AskYesNo("Přepsat?")), AnswerBox(seen, icons));
     const char* default_button = !drawn ? "" : flags & wxOK ? "OK" : "Ne";
     EXPECT_EQ(seen, wxString::Format("%lx Ano/Ne/OK %s", flags, default_button));
   }
