@@ -28,7 +28,6 @@ UiTest::UiTest() {
   Fakes().chooser = {};
   Fakes().desktop = {};
   Fakes().settings.DeleteAll();
-  Fakes().platform_ready = true;
   const fs::path dir =
       fs::temp_directory_path() / (std::string("trelvan-ui-") +
                                    ::testing::UnitTest::GetInstance()->current_test_info()->name() +

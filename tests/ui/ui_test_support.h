@@ -47,9 +47,8 @@ struct UiFakes {
   FakeFileChooser chooser;
   FakeDesktop desktop;
   wxFileConfig settings{"trelvan-tests", "", "", "", 0};  // in memory only
-  bool platform_ready = true;
   UiServices services{files,   clock,   prompter, chooser,
-                      desktop, desktop, settings, [this] { return platform_ready; }};
+                      desktop, desktop, settings, [] { return true; }};
 };
 
 UiFakes& Fakes();
