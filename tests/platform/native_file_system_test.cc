@@ -4,8 +4,9 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <iterator>
 #include <random>
-#include <set>
+#include <tuple>
 
 #ifdef _WIN32
 #include <windows.h>
@@ -19,6 +20,11 @@ namespace trelvan {
 namespace {
 
 namespace fs = std::filesystem;
+#ifdef _WIN32
+#define WIN32_OR_POSIX(windows_part, posix_part) windows_part
+#else
+#define WIN32_OR_POSIX(windows_part, posix_part) posix_part
+#endif
 
 class NativeFileSystemTest : public ::testing::Test {
  protected:
@@ -43,77 +49,53 @@ class NativeFileSystemTest : public ::testing::Test {
     bytes.resize(in.file->Read(bytes.data(), bytes.size()));
     return bytes;
   }
-  // The names in the folder, hidden ones included: no temporary may stay behind.
-  std::set<std::string> Names() const {
-    std::set<std::string> names;
-    for (const auto& entry : fs::directory_iterator(dir_)) {
-      names.insert(entry.path().filename().u8string());
-    }
-    return names;
-  }
+  // Entries in the folder, hidden ones included: no temporary may stay behind.
+  long Count() const { return std::distance(fs::directory_iterator(dir_), {}); }
 
   fs::path dir_;
   NativeFileSystem files_;
 };
 
-TEST_F(NativeFileSystemTest, ReplacementAppearsWholeOnlyWhenInstalled) {
-  Put("out.dbf", "a long old content");
+// A replacement appears whole when installed, or never; an installed one can be taken back.
+TEST_F(NativeFileSystemTest, ReplacementAppearsWholeOnlyWhenInstalledAndCanBeRestored) {
+  Put("out.dbf", "old");
 #ifndef _WIN32
   ASSERT_EQ(::chmod(Path("out.dbf").c_str(), 0640), 0);
 #endif
-  {
-    Opened<ReplacementFile> out = files_.CreateReplacement(Path("out.dbf"));
-    ASSERT_NE(out.file, nullptr);
-    EXPECT_EQ(out.file->path(), Path("out.dbf"));
-    out.file->Write("new", 3);
-    out.file->Finish();
-    EXPECT_EQ(Read("out.dbf"), "a long old content");
-    EXPECT_EQ(Names().size(), 2u);  // the hidden temporary beside the target
-  }
-  EXPECT_EQ(Read("out.dbf"), "a long old content");  // never installed: gone without a trace
-  EXPECT_EQ(Names(), std::set<std::string>{"out.dbf"});
-
+  Opened<ReplacementFile> lost = files_.CreateReplacement(Path("out.dbf"));
+  Opened<ReplacementFile> table = files_.CreateReplacement(Path("out.dbf"));
+  Opened<ReplacementFile> fresh = files_.CreateReplacement(Path("new.dbt"));
+  ASSERT_TRUE(lost.file && table.file && fresh.file);
+  lost.file->Write("new", 3);
+  lost.file.reset();  // never installed: gone without a trace
+  EXPECT_EQ(Read("out.dbf"), "old");
   std::string all;  // every byte passes unchanged, line ends and end-of-file marks too
   for (int c = 0; c < 256; ++c) all += static_cast<char>(c);
-  Put("out.dbf", all + "\n\r\n\x1a");
-  EXPECT_EQ(Read("out.dbf"), all + "\n\r\n\x1a");
-  EXPECT_EQ(Names(), std::set<std::string>{"out.dbf"});
+  table.file->Write(all.data(), all.size());
+  table.file->Finish();
+  fresh.file->Finish();
+  table.file->Install(true);
+  fresh.file->Install(true);
+  EXPECT_EQ(Read("out.dbf"), all);
 #ifdef _WIN32
   EXPECT_EQ(GetFileAttributesW(fs::u8path(Path("out.dbf")).c_str()) & FILE_ATTRIBUTE_HIDDEN, 0u);
 #else
   EXPECT_EQ(fs::status(Path("out.dbf")).permissions(),
             fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
 #endif
-}
-
-TEST_F(NativeFileSystemTest, RestorePutsBackThePreviousFileOrNone) {
-  Put("t.dbt", "old memo");
-  Opened<ReplacementFile> memo = files_.CreateReplacement(Path("t.dbt"));
-  Opened<ReplacementFile> fresh = files_.CreateReplacement(Path("new.dbt"));
-  memo.file->Write("new", 3);
-  memo.file->Finish();
-  fresh.file->Finish();
-  memo.file->Install(true);
-  fresh.file->Install(true);
-  EXPECT_EQ(Read("t.dbt"), "new");
-  memo.file->Restore();
+  table.file->Restore();  // the previous file back, or none
   fresh.file->Restore();
-  memo.file.reset();
+  table.file.reset();
   fresh.file.reset();
-  EXPECT_EQ(Read("t.dbt"), "old memo");
-  EXPECT_EQ(Names(), std::set<std::string>{"t.dbt"});
+  EXPECT_EQ(Read("out.dbf"), "old");
+  EXPECT_EQ(Count(), 1);
 }
 
 // Devices, pipes, folders, missing files and names with a NUL (or, on Windows, not in UTF-8):
 // nothing opens, nothing waits, nothing is created.
 TEST_F(NativeFileSystemTest, OnlyRegularFilesAreReadOrReplaced) {
   Put("x", "keep");
-  struct Case {
-    std::string path;
-    FileProblem problem;
-    EntryKind kind;
-  };
-  std::vector<Case> cases = {
+  std::vector<std::tuple<std::string, FileProblem, EntryKind>> cases = {
       {Path("x") + std::string(1, '\0') + ".dbf", FileProblem::kNotFound, EntryKind::kNone},
       {Path("no/such/folder.dbf"), FileProblem::kNotFound, EntryKind::kNone},
       {dir_.u8string(), FileProblem::kIsDirectory, EntryKind::kDirectory}};
@@ -132,52 +114,37 @@ TEST_F(NativeFileSystemTest, OnlyRegularFilesAreReadOrReplaced) {
   EXPECT_EQ(files_.CreateReplacement("/proc/self/fd/1").failure.problem,
             FileProblem::kNotRegularFile);
 #endif
-  for (const Case& c : cases) {
-    EXPECT_EQ(files_.OpenForReading(c.path).failure.problem, c.problem) << c.path;
-    EXPECT_EQ(files_.CreateReplacement(c.path).failure.problem, c.problem) << c.path;
-    EXPECT_EQ(files_.Lookup(c.path), c.kind) << c.path;
+  for (const auto& [path, problem, kind] : cases) {
+    EXPECT_EQ(files_.OpenForReading(path).failure.problem, problem) << path;
+    EXPECT_EQ(files_.CreateReplacement(path).failure.problem, problem) << path;
+    EXPECT_EQ(files_.Lookup(path), kind) << path;
   }
   EXPECT_EQ(files_.Lookup(Path("x")), EntryKind::kFile);
   EXPECT_EQ(Read("x"), "keep");
-  fs::remove(dir_ / "pipe.gpc");
-  EXPECT_EQ(Names(), std::set<std::string>{"x"});
+  EXPECT_EQ(Count(), WIN32_OR_POSIX(1, 2));  // and the pipe
 }
 
-TEST_F(NativeFileSystemTest, SameFileIsKnownByItsIdentityNotItsName) {
+// Identity, not the name, tells files apart; positions go past 4 GiB; failures name the file.
+TEST_F(NativeFileSystemTest, FilesAreKnownByIdentityAndPositionsGoBeyondFourGigabytes) {
   Put("one.dbf", "1");
   Put("two.dbf", "2");
-  const FileId first = files_.OpenForReading(Path("one.dbf")).file->id();
-#ifdef _WIN32
-  EXPECT_EQ(files_.Identify(Path(".\\ONE.DBF")), first);
-#else
-  EXPECT_EQ(files_.Identify(Path("./one.dbf")), first);
-#endif
-  EXPECT_EQ(files_.Identify(Path("two.dbf")), files_.OpenForReading(Path("two.dbf")).file->id());
-  EXPECT_NE(files_.Identify(Path("two.dbf")), first);
+  Opened<File> in = files_.OpenForReading(Path("one.dbf"));
+  const std::string other_spelling = Path(WIN32_OR_POSIX(".\\ONE.DBF", "./one.dbf"));
+  EXPECT_EQ(files_.Identify(other_spelling), in.file->id());
+  EXPECT_NE(files_.Identify(Path("two.dbf")), in.file->id());
   EXPECT_FALSE(files_.Identify(Path("missing.dbf")).has_value());
-}
-
-TEST_F(NativeFileSystemTest, PositionsBeyondFourGigabytesAndFailuresCarryThePath) {
-  Opened<ReplacementFile> out = files_.CreateReplacement(Path("sparse.dbt"));
-  ASSERT_NE(out.file, nullptr);
-  const std::int64_t beyond = (std::int64_t{5} << 30) + 7;
-  EXPECT_EQ(out.file->Seek(beyond, SeekOrigin::kBegin), beyond);
-  EXPECT_EQ(out.file->Seek(0, SeekOrigin::kEnd), 0);
-  out.file.reset();
-
-  Put("in.abo", "x");
-  Opened<File> in = files_.OpenForReading(Path("in.abo"));
   try {
     in.file->Write("y", 1);
     FAIL() << "writing to a file opened for reading succeeded";
   } catch (const FileError& error) {
-    EXPECT_EQ(error.path(), Path("in.abo"));
-#ifdef _WIN32
-    EXPECT_EQ(error.failure().problem, FileProblem::kAccessDenied);
-    EXPECT_EQ(error.reason(), windows::SystemErrorText(ERROR_ACCESS_DENIED));
-#endif
+    EXPECT_EQ(error.path(), Path("one.dbf"));
+    WIN32_OR_POSIX(EXPECT_EQ(error.reason(), windows::SystemErrorText(ERROR_ACCESS_DENIED)), );
   }
   EXPECT_THROW(in.file->Seek(-1, SeekOrigin::kBegin), FileError);
+  Opened<ReplacementFile> out = files_.CreateReplacement(Path("sparse.dbt"));
+  const std::int64_t beyond = (std::int64_t{5} << 30) + 7;
+  EXPECT_EQ(out.file->Seek(beyond, SeekOrigin::kBegin), beyond);
+  EXPECT_EQ(out.file->Seek(0, SeekOrigin::kEnd), 0);
 }
 
 #ifdef _WIN32
@@ -187,7 +154,6 @@ TEST_F(NativeFileSystemTest, CzechNameIsTheWideNameOnDiskAndOpenInputsAreNotShar
   // The same name spelt by the wide API finds the file: nothing went through a code page.
   const wchar_t* wide = L"V\u00fdpis \u00fa\u010dtu k\u016f\u0148 \xD83D\xDC34.gpc";
   EXPECT_NE(GetFileAttributesW((dir_ / wide).c_str()), INVALID_FILE_ATTRIBUTES);
-  EXPECT_EQ(Names(), std::set<std::string>{name});
   Opened<File> input = files_.OpenForReading(Path(name));
   ASSERT_NE(input.file, nullptr);
   EXPECT_EQ(Read(name), "<cannot open>");
@@ -200,12 +166,11 @@ TEST_F(NativeFileSystemTest, SymbolicLinkKeepsPointingAtTheReplacedFile) {
   fs::create_directory(dir_ / "real");
   Put("real/t.dbf", "old");
   fs::create_symlink("real/t.dbf", dir_ / "link.dbf");
-  fs::create_symlink("link.dbf", dir_ / "chain.dbf");
+  fs::create_symlink("link.dbf", dir_ / "chain.dbf");  // a link to a link
   Put("chain.dbf", "new");
-  EXPECT_TRUE(fs::is_symlink(dir_ / "chain.dbf"));
-  EXPECT_TRUE(fs::is_symlink(dir_ / "link.dbf"));
+  EXPECT_TRUE(fs::is_symlink(dir_ / "chain.dbf") && fs::is_symlink(dir_ / "link.dbf"));
   EXPECT_EQ(Read("real/t.dbf"), "new");
-  EXPECT_EQ(Names(), (std::set<std::string>{"chain.dbf", "link.dbf", "real"}));
+  EXPECT_EQ(Count(), 3);
 }
 #endif
 
