@@ -148,7 +148,7 @@ TEST_F(DbfToAboTest, TablesOfEveryShapeConvertAsTheChecksPredict) {
   memo.Add({Line("076 first"), Line("078 second")});
   const std::string bytes = PseudoRandomBytes(1 << 16, 777);
   for (const std::string& table :
-       {std::string("\x83\x18"), bytes, TableFile({Row()}).substr(0, 700),
+       {std::string("\x83\x18"), TableFile({}), bytes, TableFile({Row()}).substr(0, 700),
         TableFile({}, {200}).substr(0, 737) + bytes}) {
     EXPECT_EQ(CheckDbfToAbo(table, memo), "") << ::testing::PrintToString(table.substr(0, 12));
     EXPECT_EQ(CheckDbfToAbo(table, std::nullopt), "");
@@ -158,8 +158,6 @@ TEST_F(DbfToAboTest, TablesOfEveryShapeConvertAsTheChecksPredict) {
 TEST_F(DbfToAboTest, AsksOnlyAboutAFileAndFindsTheMemoFileInEitherCase) {
   files.Put("t.dbf", TableFile({Row().Set("OTHER_LN", "1")}));
   files.Put("out.gpc", "old");
-  EXPECT_EQ(ConvertDbfToAbo("t.dbf", "out.gpc", context), 0);
-  EXPECT_EQ(Output(), "old");
   prompter.AnswerNext(true);
   EXPECT_EQ(ConvertDbfToAbo("t.dbf", "out.gpc", context), 1);
   EXPECT_EQ(Output(), kHeaderA + ItemLine("1"));
@@ -178,7 +176,7 @@ TEST_F(DbfToAboTest, AsksOnlyAboutAFileAndFindsTheMemoFileInEitherCase) {
   const Shown question{MessageStyle::kQuestion, "Soubor \"out.gpc\" již existuje!\nPřepsat?"};
   const Shown notice = Notice("Nemohu otevřít soubor \"t.dbt\": soubor neexistuje");
   EXPECT_EQ(prompter.Outcome(),
-            (std::vector<Shown>{notice, question, notice, question, Success(), Success(),
+            (std::vector<Shown>{notice, question, Success(), Success(),
                                 CannotOpen("alias.gpc", "je to tentýž soubor jako \"Y.dbt\"")}));
 }
 
