@@ -156,7 +156,7 @@ TEST(AboToDbfTest, AsksAboutTheOutputThereAndTouchesNothingThatCannotBeOpened) {
 }
 
 // An output that is the input, or the other output, under another name is refused before the
-// question (more names on a real disk: tests/robustness/same_file_test.cc); a table, a memo file or
+// question (links on a real disk: the file layer's identity test); a table, a memo file or
 // a text given as the statement too.
 TEST(AboToDbfTest, NeverTakesTheWrongFile) {
   Session s;
