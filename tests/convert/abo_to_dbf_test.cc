@@ -1,6 +1,5 @@
-// ABO -> DBF. Statement files of every shape go through the model in tests/support, which
-// predicts the whole table, the memo file and every message (the banks' samples too, in
-// tests/robustness/fuzz_corpus_test.cc); the first test pins the model to bytes written by hand.
+// ABO -> DBF. Statement files of every shape (the banks' samples: tests/robustness) go through the
+// model in tests/support; the first test pins the model to bytes written by hand.
 #include <gtest/gtest.h>
 
 #include "convert/conversions.h"
@@ -55,11 +54,10 @@ TEST(AboToDbfTest, FieldsTakeTheirTableForm) {
       "20261201|0000002716354827|0000000001200|125.00|1|2026110001|0308||011226|" +
       kNote + "|0|1203|20261203|1");
   // The account cut at its NUL.
-  const Record b = Fields(
-                       "ABC|Modr\xE1 hora|20000229|-21474836.48|99999999999.99|-0.12|0.00||"
-                       "19000101|0000000019283746|0000000000002|-0.29|-||||99x9zz|Poplatek|0|"
-                       "1203|19000101")
-                       .Raw(OffsetOf("ORDER_NO"), "1  ");
+  Record b = Fields(
+      "ABC|Modr\xE1 hora|20000229|-21474836.48|99999999999.99|-0.12|0.00||19000101|"
+      "0000000019283746|0000000000002|-0.29|-||||99x9zz|Poplatek|0|1203|19000101");
+  b.Raw(OffsetOf("ORDER_NO"), "1  ");
   const Record c = Record(b)
                        .Set("DOC_NO", "0000000000003")
                        .Set("PRICE", "-12.34")
@@ -119,9 +117,9 @@ TEST(AboToDbfTest, StatementsOfEveryShapeConvertAsTheModelPredicts) {
   }
 }
 
-// Nothing is created, and no file is touched, when an input or output cannot be opened, or
-// when a statement stops at its second line over a good table. The table and its memo file are
-// replaced together: one question, about the memo file when only it is there, else the table.
+// Nothing is touched when an input or output cannot be opened, or a statement stops over a good
+// table. Table and memo file are replaced together: one question, about the memo file if only it
+// is.
 TEST(AboToDbfTest, AsksAboutTheOutputThereAndTouchesNothingThatCannotBeOpened) {
   Session s;
   EXPECT_EQ(ConvertAboToDbf("missing.gpc", "out.dbf", s.context), 0);
@@ -155,9 +153,9 @@ TEST(AboToDbfTest, AsksAboutTheOutputThereAndTouchesNothingThatCannotBeOpened) {
                                 question("good.dbf"), Success()}));
 }
 
-// An output that is the input, or the other output, under another name is refused before the
-// question (links on a real disk: the file layer's identity test); a table, a memo file or
-// a text given as the statement too.
+// An output that is the input or the other output under another name is refused before the question
+// (links on a real disk: the file layer's identity test); so is a table, memo file or text as
+// input.
 TEST(AboToDbfTest, NeverTakesTheWrongFile) {
   Session s;
   s.files.Put("x.gpc", kHeader + kItem + kOther);

@@ -1,5 +1,4 @@
-// DBF -> ABO of the statement table: the lines' bytes, and tables of every shape through the
-// checks in tests/support. Tables as other programs write them: foreign_table_test.cc.
+// DBF -> ABO: the lines' bytes, and tables of every shape through the checks in tests/support.
 #include <gtest/gtest.h>
 
 #include "convert/conversions.h"
@@ -173,11 +172,12 @@ TEST_F(DbfToAboTest, AsksOnlyAboutAFileAndFindsTheMemoFileInEitherCase) {
   EXPECT_EQ(Output(), kHeaderA + ItemLine("1") + Line("076 kept"));
   EXPECT_EQ(ConvertDbfToAbo("Y.DBF", "alias.gpc", context), 0);
   EXPECT_EQ(files.Contents("Y.dbt"), static_cast<const std::string&>(memo));
-  const Shown question{MessageStyle::kQuestion, "Soubor \"out.gpc\" již existuje!\nPřepsat?"};
-  const Shown notice = Notice("Nemohu otevřít soubor \"t.dbt\": soubor neexistuje");
-  EXPECT_EQ(prompter.Outcome(),
-            (std::vector<Shown>{notice, question, Success(), Success(),
-                                CannotOpen("alias.gpc", "je to tentýž soubor jako \"Y.dbt\"")}));
+  EXPECT_EQ(
+      prompter.Outcome(),
+      (std::vector<Shown>{
+          Notice("Nemohu otevřít soubor \"t.dbt\": soubor neexistuje"),
+          Shown{MessageStyle::kQuestion, "Soubor \"out.gpc\" již existuje!\nPřepsat?"}, Success(),
+          Success(), CannotOpen("alias.gpc", "je to tentýž soubor jako \"Y.dbt\"")}));
 }
 
 }  // namespace
