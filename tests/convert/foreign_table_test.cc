@@ -127,7 +127,7 @@ TEST(ForeignTableTest, TablesAndMemoFilesThatCannotBeReadStopWithTheReason) {
             "Tabulka \"t.dbf\" nemá pole OTHER_LN", true},
            {with(11, 'D', 8), "", "Tabulka \"t.dbf\" nemá pole PRICE", true},
            {with(17, 'N', 20), "", "Tabulka \"t.dbf\" nemá pole NOTE", true},
-           {"\x00" + Table({}).substr(1), "", no_table, true},
+           {std::string(1, '\0') + Table({}).substr(1), "", no_table, true},
            {"\x30" + Table({}).substr(1), "", no_table, true},
            {with(17, 'C', 30, {{"NOTE", "twenty-one characters"}}), "",
             "Hodnota \"twenty-one characters\" v poli NOTE záznamu 1 je delší než 20 znaků", false},
