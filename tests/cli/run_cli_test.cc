@@ -6,7 +6,6 @@
 #include <sstream>
 
 #include "cli/stream_prompter.h"
-#include "convert/messages.h"
 #include "tests/support/fixed_clock.h"
 #include "tests/support/memory_file_system.h"
 #include "tests/support/statement_files.h"
@@ -18,14 +17,9 @@ const std::string kE = "trelvan-cli: ";
 const std::string kDone = "Konverze proběhla úspěšně\n";
 const std::string kOne = "Převedena 1 položka v 1 výpisu\n";
 // One credit item; the second file's new balance is 0,01 Kč off.
-const std::string kItem = Line(
-    "07500000012345678900000000019283746000000000000100000125000022026110001"
-    "0308                011226Faktura             01203011226");
-const std::string kHeader =
-    "0740000001234567890Zelena louka        30112600000015423050+000000166730%s+"
-    "00000000000000+00000001250000+047011226";
-const std::string kBalanced = Line(FillMessage(kHeader, {"50"})) + kItem;
-const std::string kUnbalanced = Line(FillMessage(kHeader, {"51"})) + kItem;
+const std::string kItem = ItemLine('2', 1250000);
+const std::string kBalanced = HeaderLine("047", {15423050, 0, 1250000, 16673050}) + kItem;
+const std::string kUnbalanced = HeaderLine("047", {15423050, 0, 1250000, 16673051}) + kItem;
 const std::string kWarning =
     "Výpis č. 047 účtu 0000001234567890: počáteční zůstatek - obrat debet + obrat kredit se liší "
     "od konečného zůstatku o 0,01 Kč\n";

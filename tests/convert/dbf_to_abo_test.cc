@@ -14,18 +14,14 @@ using namespace std::string_literals;
 const std::string kNote = "\xDAhrada \x8Elu\x9Dou\xE8k\xFD k\xF9\xF2";  // windows-1250
 
 // Two statements of one account, and their header lines.
-const Record kStatementA{"0000001234567890", "Zelen\xE1 louka s.r.o.",
-                         "20261130",         "15423.05",
-                         "16114.32",         "1208.73",
-                         "1900.00",          "047",
-                         "20261201"};
+const Record kStatementA(
+    "0000001234567890|Zelen\xE1 louka s.r.o.|20261130|15423.05|16114.32|"
+    "1208.73|1900.00|047|20261201");
 const Record kStatementB = Record(kStatementA).Set("REST_NEW", "-250.5").Set("ORDER_NO", "48");
-const std::string kHeaderA = Line(
-    "0740000001234567890Zelen\xE1 louka s.r.o. 30112600000001542305+00000001611432+"
-    "00000000120873+00000000190000+047011226");
-const std::string kHeaderB = Line(
-    "0740000001234567890Zelen\xE1 louka s.r.o. 30112600000001542305+00000000025050-"
-    "00000000120873+00000000190000+048011226");
+const std::string kHeaderA = HeaderLine("047", {1542305, 120873, 190000, 1611432},
+                                        "0000001234567890", "Zelen\xE1 louka s.r.o.");
+const std::string kHeaderB = HeaderLine("048", {1542305, 120873, 190000, -25050},
+                                        "0000001234567890", "Zelen\xE1 louka s.r.o.");
 
 Record Row(std::string_view document = "1", std::string_view price = "125.00",
            std::string_view code = "1", Record record = kStatementA) {
@@ -41,8 +37,7 @@ Record Row(std::string_view document = "1", std::string_view price = "125.00",
 }
 
 // The item line of Row(); `amount_and_code` is positions 49-61.
-std::string ItemLine(std::string_view document,
-                     std::string_view amount_and_code = "0000000125001") {
+std::string RowLine(std::string_view document, std::string_view amount_and_code = "0000000125001") {
   std::string line = "07500000012345678900000002716354827" + std::string(document);
   line.resize(48, ' ');
   return Line(line + std::string(amount_and_code) + "2026110001" + std::string(20, ' ') + "011226" +
@@ -66,8 +61,8 @@ TEST_F(DbfToAboTest, WritesAHeaderLineWhereTheStatementChangesAndLeavesDeletedRo
   EXPECT_EQ(Convert({Row(), deleted, Row("3", "7", "1", kStatementB), deleted, Row("4", "1"),
                      Row("5").Raw(36, "\0"s)}),  // a NUL after the name
             1);
-  EXPECT_EQ(Output(), kHeaderA + ItemLine("1") + kHeaderB + ItemLine("3", "0000000007001") +
-                          kHeaderA + ItemLine("4", "0000000001001") + ItemLine("5"));
+  EXPECT_EQ(Output(), kHeaderA + RowLine("1") + kHeaderB + RowLine("3", "0000000007001") +
+                          kHeaderA + RowLine("4", "0000000001001") + RowLine("5"));
   EXPECT_EQ(
       prompter.Outcome(),
       (std::vector<Shown>{Notice("t.dbf: Vynecháno 2 záznamů označených ke smazání"),
@@ -134,10 +129,10 @@ TEST_F(DbfToAboTest, CopiesEachRowsMemoUpToALineBeginningWithTheEndMark) {
     rows.push_back(Row().Set("OTHER_LN", block));
   }
   EXPECT_EQ(Convert(rows, cut), 1);
-  std::string expected = kHeaderA + ItemLine("1") + first + second + ItemLine("1") + ItemLine("1") +
-                         second + Line("078 cut") + ItemLine("1") + inside + first;
-  for (int i = 4; i < 12; ++i) expected += ItemLine("1");
-  EXPECT_EQ(Output(), expected + ItemLine("1") + first + second + ItemLine("1"));
+  std::string expected = kHeaderA + RowLine("1") + first + second + RowLine("1") + RowLine("1") +
+                         second + Line("078 cut") + RowLine("1") + inside + first;
+  for (int i = 4; i < 12; ++i) expected += RowLine("1");
+  EXPECT_EQ(Output(), expected + RowLine("1") + first + second + RowLine("1"));
   EXPECT_EQ(prompter.Outcome(), std::vector<Shown>{Success()});
 }
 
@@ -159,7 +154,7 @@ TEST_F(DbfToAboTest, AsksOnlyAboutAFileAndFindsTheMemoFileInEitherCase) {
   files.Put("out.gpc", "old");
   prompter.AnswerNext(true);
   EXPECT_EQ(ConvertDbfToAbo("t.dbf", "out.gpc", context), 1);
-  EXPECT_EQ(Output(), kHeaderA + ItemLine("1"));
+  EXPECT_EQ(Output(), kHeaderA + RowLine("1"));
   // Tables from other programs come as X.DBF; the memo file may be in the other case. An output
   // that is it under another name is refused before the question.
   MemoFile memo;
@@ -169,7 +164,7 @@ TEST_F(DbfToAboTest, AsksOnlyAboutAFileAndFindsTheMemoFileInEitherCase) {
   files.Link("Y.dbt", "alias.gpc");
   files.Remove("out.gpc");
   EXPECT_EQ(ConvertDbfToAbo("Y.DBF", "out.gpc", context), 1);
-  EXPECT_EQ(Output(), kHeaderA + ItemLine("1") + Line("076 kept"));
+  EXPECT_EQ(Output(), kHeaderA + RowLine("1") + Line("076 kept"));
   EXPECT_EQ(ConvertDbfToAbo("Y.DBF", "alias.gpc", context), 0);
   EXPECT_EQ(files.Contents("Y.dbt"), static_cast<const std::string&>(memo));
   EXPECT_EQ(

@@ -1,5 +1,8 @@
 #include "tests/support/statement_files.h"
 
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
 #include <stdexcept>
 
 #include "tests/support/session.h"
@@ -36,9 +39,33 @@ std::string Line(std::string_view text) {
   return std::string(text) + std::string(128 - text.size(), ' ') + "\r\n";
 }
 
-Record::Record(std::initializer_list<std::string_view> texts) : Record() {
-  const TestField* field = kFields;
-  for (const std::string_view text : texts) Set((field++)->name, text);
+std::string HeaderLine(std::string_view sequence, const Balances& b, std::string_view account,
+                       std::string_view name) {
+  const auto sign = [](std::int64_t v) { return v < 0 ? '-' : '+'; };
+  char text[160];
+  std::snprintf(text, sizeof text,
+                "074%-16.16s%-20.20s301126%014lld%c%014lld%c%014lld%c%014lld%c%-3.3s011226",
+                std::string(account).c_str(), std::string(name).c_str(), std::llabs(b.previous),
+                sign(b.previous), std::llabs(b.next), sign(b.next), std::llabs(b.debit),
+                sign(b.debit), std::llabs(b.credit), sign(b.credit), std::string(sequence).c_str());
+  return Line(text);
+}
+
+std::string ItemLine(char code, std::int64_t amount, std::string_view note) {
+  char text[160];
+  std::snprintf(text, sizeof text,
+                "0750000001234567890000000001928374600000000000010%011lld%c2026110001"
+                "0308                011226%-20.20s01203011226",
+                static_cast<long long>(amount), code, std::string(note).c_str());
+  return Line(text);
+}
+
+Record::Record(std::string_view texts) : Record() {
+  for (const TestField& field : kFields) {
+    const std::size_t end = std::min(texts.find('|'), texts.size());
+    Set(field.name, texts.substr(0, end));
+    texts.remove_prefix(std::min(end + 1, texts.size()));
+  }
 }
 
 Record& Record::Set(std::string_view name, std::string_view text) {

@@ -4,7 +4,6 @@
 
 #include <cstddef>
 #include <cstdint>
-#include <initializer_list>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -45,12 +44,24 @@ std::size_t OffsetOf(std::string_view name);
 // One line of a statement file: `text` padded with spaces to 128 characters, then CR LF.
 std::string Line(std::string_view text);
 
+// The amounts of a header line "074", in hundredths.
+struct Balances {
+  std::int64_t previous = 0, debit = 0, credit = 0, next = 0;
+};
+
+// A header line of a statement of 30 November 2026 issued 1 December 2026.
+std::string HeaderLine(std::string_view sequence, const Balances& balances,
+                       std::string_view account = "0000001234567890",
+                       std::string_view name = "Zelena louka");
+// An item line of document 1 with the code ("1" debit, "2" credit, "-" reversal) and amount.
+std::string ItemLine(char code, std::int64_t amount, std::string_view note = "Faktura");
+
 // A record: the deletion flag " " and every field blank unless set.
 class Record {
  public:
   explicit Record(std::size_t length = kRecordBytes) : bytes_(length, ' ') {}
-  // The fields' texts in record order, as Set puts them.
-  Record(std::initializer_list<std::string_view> texts);
+  // The fields' texts in record order, separated by "|", as Set puts them.
+  explicit Record(std::string_view texts);
   // Puts `text` into a field as a table program does: numbers and memo blocks right-justified,
   // the rest left-justified, padded with spaces.
   Record& Set(std::string_view name, std::string_view text);
