@@ -28,6 +28,15 @@ wxString AnyCase(const wxString& pattern) {
 #endif
 }
 
+wxString ExtensionOfFilter(const wxString& filter, int index, const wxString& fallback) {
+  const wxArrayString parts = FilterParts(filter);
+  const size_t pattern = 2 * static_cast<size_t>(index) + 1;
+  if (index < 0 || pattern >= parts.size()) return fallback;
+  const wxString first = parts[pattern].BeforeFirst(';');
+  if (!first.StartsWith("*.") || first == "*.*") return fallback;
+  return first.Mid(2);
+}
+
 }  // namespace
 
 wxString PlatformWildcard(const wxString& filter) {
@@ -40,25 +49,19 @@ wxString PlatformWildcard(const wxString& filter) {
   return wxJoin(parts, '|', '\0');
 }
 
-wxString ExtensionOfFilter(const wxString& filter, int index, const wxString& fallback) {
-  const wxArrayString parts = FilterParts(filter);
-  const size_t pattern = 2 * static_cast<size_t>(index) + 1;
-  if (index < 0 || pattern >= parts.size()) return fallback;
-  const wxString first = parts[pattern].BeforeFirst(';');
-  if (!first.StartsWith("*.") || first == "*.*") return fallback;
-  return first.Mid(2);
+wxString WithFilterExtension(const wxString& path, const wxString& filter, int index,
+                             const wxString& fallback) {
+  wxFileName chosen(path);
+  if (!chosen.HasExt()) chosen.SetExt(ExtensionOfFilter(filter, index, fallback));
+  return chosen.GetFullPath();
 }
 
 std::optional<wxString> WxFileChooser::ChooseFile(wxWindow* owner, const FileRequest& request) {
   wxFileDialog dialog(owner, request.title, request.folder, wxEmptyString,
                       PlatformWildcard(request.filter), wxFD_OPEN);
   if (dialog.ShowModal() != wxID_OK || dialog.GetPath().empty()) return std::nullopt;
-  wxFileName chosen(dialog.GetPath());
-  if (!chosen.HasExt()) {
-    chosen.SetExt(
-        ExtensionOfFilter(request.filter, dialog.GetFilterIndex(), request.default_extension));
-  }
-  return chosen.GetFullPath();
+  return WithFilterExtension(dialog.GetPath(), request.filter, dialog.GetFilterIndex(),
+                             request.default_extension);
 }
 
 }  // namespace trelvan

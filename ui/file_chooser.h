@@ -37,8 +37,9 @@ class WxFileChooser : public FileChooser {
 // chooser matches case-sensitively (GTK), every letter of an extension as [xX].
 wxString PlatformWildcard(const wxString& filter);
 
-// The extension a name typed under filter number `index` gets: the filter's own, or
-// `fallback` for "*.*" and for an index beyond the list.
-wxString ExtensionOfFilter(const wxString& filter, int index, const wxString& fallback);
+// The chosen path; a name typed without an extension under filter number `index` gets the
+// filter's own, or `fallback` for "*.*" and for an index beyond the list.
+wxString WithFilterExtension(const wxString& path, const wxString& filter, int index,
+                             const wxString& fallback);
 
 }  // namespace trelvan
