@@ -1,15 +1,12 @@
-"""Tables made by abo2dbf, edited and saved by other programs, come back through dbf2abo.
+"""Tables made by abo2dbf and saved by python's dbf, GDAL and LibreOffice Calc come back through
+dbf2abo: unedited byte for byte; with one NOTE changed, one row deleted and one appended, as the
+statement built here from the original lines. Prints each program's version and what dbf2abo said.
 
-With each of python's dbf, GDAL and LibreOffice Calc: a save without edits gives the statement
-back byte for byte; changing one NOTE, deleting one row and appending one gives exactly the
-statement built here from the original lines. Each program's version and what dbf2abo said
-are printed.
-
-Usage: edit_in_other_programs.py TRELVAN_CLI STATEMENT.gpc [PROGRAM...]
-(programs: dbf, gdal, libreoffice; all by default)
+Usage: edit_in_other_programs.py TRELVAN_CLI STATEMENT.gpc [dbf|gdal|libreoffice ...] (default all)
 """
 
 import os
+import pathlib
 import subprocess
 import sys
 import tempfile
@@ -54,11 +51,6 @@ def expected_statement(original):
     return b"".join(out) + added
 
 
-def read(path):
-    with open(path, "rb") as f:
-        return f.read()
-
-
 def run(*args):
     """Runs trelvan-cli; exit 3 (converted, with warnings about the statement's sums) passes."""
     env = dict(os.environ, SOURCE_DATE_EPOCH="1765000000")
@@ -68,8 +60,6 @@ def run(*args):
         raise AssertionError(f"{args}: exit {done.returncode}\n{done.stdout!r}\n{done.stderr!r}")
     return done
 
-
-# --- the programs ------------------------------------------------------------------------------
 
 def edit_with_dbf(path, edit):
     import dbf
@@ -190,8 +180,6 @@ class LibreOffice:
         return self.version
 
 
-# --- the tests ---------------------------------------------------------------------------------
-
 class EditInOtherProgramsTest(unittest.TestCase):
     reports = []
 
@@ -204,10 +192,10 @@ class EditInOtherProgramsTest(unittest.TestCase):
             self.assertTrue(edit or shown.returncode == 0, shown.stderr.decode())
             self.reports.append(f"{version}, {'edited' if edit else 'saved unedited'}: "
                                 + (shown.stdout + shown.stderr).decode().strip())
-            return read(os.path.join(work, "back.gpc"))
+            return pathlib.Path(work, "back.gpc").read_bytes()
 
     def check(self, program):
-        original = read(STATEMENT)
+        original = pathlib.Path(STATEMENT).read_bytes()
         self.assertEqual(lines_of(self.convert_after(program, False)), lines_of(original))
         self.assertEqual(lines_of(self.convert_after(program, True)),
                          lines_of(expected_statement(original)))
