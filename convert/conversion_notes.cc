@@ -51,6 +51,15 @@ void ConversionNotes::Reading(const AboLineReader& lines) {
 }
 
 void ConversionNotes::Statement(const StatementReport& report) {
+  // Once no more are shown, only the count remains: a table sorted by another program can make
+  // a statement of nearly every row, and formatting each warning would cost more than the row.
+  if (single_notes_ == kMaxShown) {
+    warnings_left_out_ += report.items == 0 ? 1 : 0;
+    for (const CheckResult& check : report.checks) {
+      if (check.verdict == Verdict::kFailed) ++warnings_left_out_;
+    }
+    return;
+  }
   const std::string number = Utf8FromWindows1250(report.sequence_number);
   const std::string account = Utf8FromWindows1250(report.account);
   if (report.items == 0) {

@@ -174,5 +174,16 @@ TEST_F(StatementWarningsTest, LinesCutInsideTheirFieldsAndEmptyStatementsAreWarn
                 Success(2, 2)}));
 }
 
+// A table sorted by another program can make a statement of every row: past the first 50
+// warnings only their number is shown. Each statement here pays a credit as a debit (2
+// warnings) and, from the second on, does not follow the one before (3); the last has no items.
+TEST_F(StatementWarningsTest, WarningsPastTheFirstFiftyAreCounted) {
+  std::string statement;
+  for (int i = 0; i < 20; ++i) statement += HeaderLine("047", kBalanced) + ItemLine('1', 1250000);
+  const std::vector<Shown> shown = ToTable(statement + HeaderLine("048", kBalanced));
+  ASSERT_EQ(shown.size(), 52u);
+  EXPECT_EQ(shown[50], Warning("… a dalších 11 upozornění"));
+}
+
 }  // namespace
 }  // namespace trelvan::testing
