@@ -91,21 +91,24 @@ class StatementsSeen {
   std::unordered_set<std::uint64_t> hashes_;
 };
 
-// The header lines of recent statements by the bytes of their header fields. Rows sorted by
-// another program switch between a few statements all the time; each switch then costs a
-// look-up instead of decoding and formatting the header again.
+// The header lines of recent statements by the bytes of their header fields, each with the
+// header read back from the line. Rows sorted by another program switch between the file's
+// statements all the time; each switch then costs a look-up instead of decoding and formatting
+// the header again. Enough entries for a year of daily statements of a few accounts.
 class HeaderLineCache {
  public:
   struct Entry {
     std::string key;
     char line[kLineWithEnd];
+    StatementHeader header;  // views into `line`
   };
+  HeaderLineCache() : entries_(kSize) {}
   // The entry for `key`: its line when entry.key == key, else a slot to fill.
   Entry& Find(std::string_view key) { return entries_[HashBytes(key) % kSize]; }
 
  private:
-  static constexpr std::size_t kSize = 64;
-  Entry entries_[kSize];
+  static constexpr std::size_t kSize = 1024;
+  std::vector<Entry> entries_;  // never resized: headers point into their lines
 };
 
 class DbfToAboPass {
@@ -161,6 +164,7 @@ class DbfToAboPass {
         cached.key.clear();
         if (!WriteHeaderLine(header, cached.line)) return PassEnd::kAmountTooLarge;
         BlankLineEnds(cached.line);
+        cached.header = ReadHeaderLine(cached.line);
         cached.key.assign(key.data(), key.size());
       }
       // Other programs rewrite the bytes of a value ("47" for "047", "12.5" for "12.50"): a
@@ -169,7 +173,7 @@ class DbfToAboPass {
         std::memcpy(last_header_line_, cached.line, kLineWidth);
         NoteStatement(cached.line);
         abo_.Write(cached.line, kLineWithEnd);
-        checks_.Header(ReadHeaderLine(cached.line), result_.rows_read + 1);
+        checks_.Header(cached.header, result_.rows_read + 1);
       }
     }
     StatementItem item;

@@ -1,16 +1,18 @@
 #include "convert/statement_checks.h"
 
 #include <cstdint>
+#include <string_view>
+#include <utility>
 
 namespace trelvan {
 namespace {
 
 constexpr std::size_t kMaxAccounts = 10000;
 
-std::string Trimmed(std::string_view text) {
+std::string_view Trimmed(std::string_view text) {
   const std::size_t first = text.find_first_not_of(' ');
-  if (first == std::string_view::npos) return std::string();
-  return std::string(text.substr(first, text.find_last_not_of(' ') - first + 1));
+  if (first == std::string_view::npos) return {};
+  return text.substr(first, text.find_last_not_of(' ') - first + 1);
 }
 
 // Sums saturate: a hostile file must not overflow them, and no real statement comes near.
@@ -43,9 +45,13 @@ bool StatementReport::Holds() const {
 
 void StatementChecks::Header(const StatementHeader& header, std::uint64_t where) {
   Close();
+  // The account goes into the storage of the last one: a table sorted by another program can
+  // begin a statement on nearly every row.
+  std::string account = std::move(spare_account_);
+  account.assign(Trimmed(header.account));
   StatementReport& report = current_.emplace();
-  report.account = Trimmed(header.account);
-  report.sequence_number = Trimmed(header.sequence_number);
+  report.account = std::move(account);
+  report.sequence_number = std::string(Trimmed(header.sequence_number));
   report.date = header.statement_date;
   report.where = where;
   report.previous_balance = header.previous_balance;
@@ -95,6 +101,7 @@ void StatementChecks::Close() {
   }
   if (report.items > 0) ++statements_with_items_;
   sink_(report);
+  spare_account_ = std::move(report.account);
   current_.reset();
 }
 

@@ -82,6 +82,7 @@ class StatementChecks {
 
   StatementSink sink_;
   std::optional<StatementReport> current_;
+  std::string spare_account_;  // storage for the next statement's account
   bool only_debits_and_credits_ = true;
   std::map<std::string, Previous> last_of_account_;
   std::uint64_t statements_with_items_ = 0;
