@@ -12,7 +12,9 @@
 namespace trelvan {
 
 inline constexpr std::size_t kIoBufferSize = 64 * 1024;
-inline constexpr std::size_t kJumpReadSize = 1024;
+// The first read after a jump: one block of a dBASE memo file, which holds a memo of up to three
+// statement lines. Reading more would copy bytes of other memos that are read, if at all, later.
+inline constexpr std::size_t kJumpReadSize = 512;
 
 class BufferedReader {
  public:
