@@ -152,6 +152,11 @@ TEST_F(NativeFileSystemTest, FilesAreKnownByIdentityAndPositionsGoBeyondFourGiga
   const std::int64_t beyond = (std::int64_t{5} << 30) + 7;
   EXPECT_EQ(out.file->Seek(beyond, SeekOrigin::kBegin), beyond);
   EXPECT_EQ(out.file->Seek(0, SeekOrigin::kEnd), 0);
+  char bytes[2] = {};  // positioned reads end quietly at and past the end
+  EXPECT_EQ(in.file->ReadAt(0, bytes, 2), 1u);
+  EXPECT_EQ(bytes[0], '1');
+  EXPECT_EQ(in.file->ReadAt(1, bytes, 2), 0u);
+  EXPECT_EQ(in.file->ReadAt(beyond, bytes, 2), 0u);
 }
 
 #ifdef _WIN32
