@@ -380,4 +380,8 @@ std::string StandardStatementFile(std::string_view input) {
   return file;
 }
 
+std::string CheckMendedRoundTrip(std::string_view bytes) {
+  return CheckRoundTrip(StandardStatementFile(bytes));
+}
+
 }  // namespace trelvan::testing

@@ -33,4 +33,7 @@ std::string CheckRoundTrip(std::string_view abo);
 // 0x1A; lines that would break the statement's structure are left out.
 std::string StandardStatementFile(std::string_view bytes);
 
+// CheckRoundTrip of StandardStatementFile(bytes).
+std::string CheckMendedRoundTrip(std::string_view bytes);
+
 }  // namespace trelvan::testing
