@@ -14,9 +14,9 @@
 #include <cstddef>
 #include <cstdint>
 #include <functional>
-#include <map>
 #include <optional>
 #include <string>
+#include <unordered_map>
 
 #include "formats/statement_row.h"
 
@@ -84,7 +84,7 @@ class StatementChecks {
   std::optional<StatementReport> current_;
   std::string spare_account_;  // storage for the next statement's account
   bool only_debits_and_credits_ = true;
-  std::map<std::string, Previous> last_of_account_;
+  std::unordered_map<std::string, Previous> last_of_account_;
   std::uint64_t statements_with_items_ = 0;
 };
 
