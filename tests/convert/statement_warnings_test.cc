@@ -175,14 +175,14 @@ TEST_F(StatementWarningsTest, LinesCutInsideTheirFieldsAndEmptyStatementsAreWarn
 }
 
 // A table sorted by another program can make a statement of every row: past the first 50
-// warnings only their number is shown. Each statement here pays a credit as a debit (2
-// warnings) and, from the second on, does not follow the one before (3); the last has no items.
+// warnings only their number is shown. Each "047" pays a credit as a debit and does not follow
+// the statement before (3 warnings); "046" and "048" have no items (1 and 2).
 TEST_F(StatementWarningsTest, WarningsPastTheFirstFiftyAreCounted) {
-  std::string statement;
+  std::string statement = HeaderLine("046", kBalanced);
   for (int i = 0; i < 20; ++i) statement += HeaderLine("047", kBalanced) + ItemLine('1', 1250000);
   const std::vector<Shown> shown = ToTable(statement + HeaderLine("048", kBalanced));
   ASSERT_EQ(shown.size(), 52u);
-  EXPECT_EQ(shown[50], Warning("… a dalších 11 upozornění"));
+  EXPECT_EQ(shown[50], Warning("… a dalších 13 upozornění"));
 }
 
 }  // namespace
