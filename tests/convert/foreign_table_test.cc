@@ -101,14 +101,14 @@ TEST(ForeignTableTest, FieldsAreFoundByNameWhereverTheyStand) {
   columns[1].name = "cust_accnt";
   columns[13].width = 13;                                   // PRICE
   columns[15].name = std::string_view("V_SYMBOL\0XY", 11);  // V_SYMBOL
-  Values first = Row("1", 0, {{"EXTRA", "ignored"}, {"V_SYMBOL", "2026110001"}});
+  const string note = "\xDAhrada faktury 12/26";            // as wide as the line's field
+  Values first = Row("1", 0, {{"EXTRA", "ignored"}, {"V_SYMBOL", "2026110001"}, {"NOTE", note}});
   Values second = Row("2", 1, {{"PRICE", "-1234567.89"}, {"NOTE", "two  lines"}});
   const string memo = FamilyMemo({Line("076 memo")});
   const string expected = Convert(Table({first, second}), memo).first;
   ASSERT_EQ(expected.size(), 4 * 130u);
   second["ORDER_NO"] = "47";
-  second["NOTE"] = "two\r\nlines";
-  first["NOTE"] = "\xDAhrada\n";
+  second["NOTE"] = "two\r\nlines\n";
   EXPECT_EQ(Convert(Table({first, second}, columns), memo).first, expected);
 }
 
