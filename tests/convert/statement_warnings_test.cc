@@ -152,10 +152,14 @@ TEST_F(StatementWarningsTest, LettersComeOutAsWindows1250AndOthersAsQuestionMark
   line.replace(line.find("NOTE"), 7, "Úhrada");
   EXPECT_EQ(ToTable(HeaderLine("047", kBalanced) + line).at(0), Recoded("UTF-8"));
   EXPECT_NE(files.Contents("out.dbf").find("\xDAhrada "), std::string::npos);
-  // Windows-1250 whose first letters happen to be UTF-8 ("ČŠ"; "á " is not) is read byte for byte.
-  const std::string note = std::string("\xC8\x8A") + "OB pr\xE1" + "ce";
-  ToTable(HeaderLine("047", kBalanced) + ItemLine('2', 1250000, note));
-  EXPECT_NE(files.Contents("out.dbf").find(note), std::string::npos);
+  // Windows-1250 whose first letters happen to be UTF-8 ("ČŠ"; "á " is not) is read byte for byte,
+  // and so are bytes that UTF-8 forbids: an overlong form, a surrogate, a code beyond U+10FFFF.
+  for (const std::string note :
+       {std::string("\xC8\x8A") + "OB pr\xE1" + "ce", std::string("\xE0\x80\x80"),
+        std::string("\xED\xA0\x80"), std::string("\xF4\x90\x80\x80")}) {
+    ToTable(HeaderLine("047", kBalanced) + ItemLine('2', 1250000, note));
+    EXPECT_NE(files.Contents("out.dbf").find(note), std::string::npos) << note;
+  }
 }
 
 TEST_F(StatementWarningsTest, LinesCutInsideTheirFieldsAndEmptyStatementsAreWarnedAbout) {
