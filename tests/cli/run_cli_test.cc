@@ -69,6 +69,7 @@ TEST_F(RunCliTest, ConversionsTellWhatTheyDidAndExitByIt) {
   files_.Put("a.gpc", kBalanced);
   files_.Put("x/b.gpc", kUnbalanced);
   files_.Put("y/a.gpc", kBalanced);
+  files_.Put(".gpc", kBalanced);
   Expect(
       {{"abo2dbf a.gpc out.dbf", 0, kDone + kOne, ""},
        {"abo2dbf --code-page=1250 a.gpc m.dbf", 0, kAny, ""},
@@ -85,12 +86,14 @@ TEST_F(RunCliTest, ConversionsTellWhatTheyDidAndExitByIt) {
             "Soubor \"d/a.dbf\" už v tomto běhu vznikl z jiného souboru; \"y/a.gpc\" "
             "nepřeveden\n" +
             kE + "Soubory: převedeno 1 z 3, z toho s upozorněním 0; nepřevedeno 2\n"},
-       {"dbf2abo -q --directory=back d/a.dbf", 0, "", ""}});
+       {"dbf2abo -q --directory=back d/a.dbf", 0, "", ""},
+       {"abo2dbf -q -d back .gpc", 0, "", ""}});
   EXPECT_TRUE(binary_.size() > 1 && binary_.front() == 0 && binary_.back() == 1);
   EXPECT_EQ(files_.Contents("out.dbf").substr(0, 4), "\x83\x1A\x0C\x06");  // the local date
   EXPECT_EQ(files_.Contents("m.dbf")[29], '\xC8');  // the language driver of windows-1250
   EXPECT_EQ(files_.Contents("back/a.gpc"), kBalanced);
-  files_.Remove("m.dbt");  // no row points into it: information, exit 0
+  EXPECT_TRUE(files_.Exists("back/.gpc.dbf"));  // a name that is all extension keeps it
+  files_.Remove("m.dbt");                       // no row points into it: information, exit 0
   Expect({{"dbf2abo m.dbf r.gpc", 0, kAny, kE + "Nemohu otevřít soubor \"m.dbt" + kMissing}});
   epoch_ = "yesterday";  // SOURCE_DATE_EPOCH that is no number of seconds
   EXPECT_EQ(Run("abo2dbf -y a.gpc out.dbf"), 2);
