@@ -36,11 +36,11 @@ TEST(AmountCodecTest, WritesRightJustifiedOrNothing) {
 }
 
 TEST(FixedTextCodecTest, CopiesTheTextOnlyThenPads) {
-  std::string out(6, '?');
-  WriteFixedText(out.data(), 6, std::string_view("abcdef", 3));  // "def" is no part of it
-  EXPECT_EQ(out, "abc   ");
-  WriteFixedText(out.data(), 4, std::string_view("ab\0d", 4));
-  EXPECT_EQ(out, "ab    ");
+  std::string out(10, '?');
+  WriteFixedText(out.data(), 10, std::string_view("abcdef", 3));  // "def" is no part of it
+  EXPECT_EQ(out, "abc       ");
+  WriteFixedText(out.data(), 10, std::string_view("ab\0defghijk", 11));  // a NUL ends it
+  EXPECT_EQ(out, "ab        ");
 }
 
 TEST(DecimalIntegerCodecTest, ReadsTheRunOnlyAndSaturates) {
