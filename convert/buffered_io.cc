@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <new>
 
 namespace trelvan {
 
@@ -15,7 +16,7 @@ std::size_t BufferedReader::Fill(char* at, std::size_t n) {
 }
 
 std::string_view BufferedReader::Peek() {
-  if (begin_ == end_) {
+  if (begin_ == end_ && !whole_file_) {
     buffer_position_ += static_cast<std::int64_t>(end_);
     begin_ = 0;
     end_ = Fill(buffer_.data(), next_read_size_);
@@ -26,7 +27,7 @@ std::string_view BufferedReader::Peek() {
 
 std::string_view BufferedReader::Peek(std::size_t at_least) {
   const std::size_t left = end_ - begin_;
-  if (left > 0 && left < at_least && at_least <= buffer_.size()) {
+  if (left > 0 && left < at_least && at_least <= buffer_.size() && !whole_file_) {
     std::memmove(buffer_.data(), buffer_.data() + begin_, left);
     buffer_position_ += static_cast<std::int64_t>(begin_);
     begin_ = 0;
@@ -49,6 +50,10 @@ std::size_t BufferedReader::Read(char* out, std::size_t n) {
 }
 
 void BufferedReader::SeekTo(std::int64_t position) {
+  if (whole_file_) {
+    begin_ = static_cast<std::size_t>(std::clamp<std::int64_t>(position, 0, end_));
+    return;
+  }
   if (position >= buffer_position_ &&
       position <= buffer_position_ + static_cast<std::int64_t>(end_)) {
     begin_ = static_cast<std::size_t>(position - buffer_position_);
@@ -58,6 +63,34 @@ void BufferedReader::SeekTo(std::int64_t position) {
   buffer_position_ = position;
   begin_ = end_ = 0;
   next_read_size_ = std::min(buffer_.size(), kJumpReadSize);
+}
+
+bool BufferedReader::HoldWholeFile(std::int64_t max_size) {
+  if (whole_file_) return true;
+  const std::int64_t kept = position();
+  jumped_ = true;  // the seek below moves the file's own position
+  const std::int64_t size = file_.Seek(0, SeekOrigin::kEnd);
+  if (size > max_size) return false;
+  std::vector<char> whole;
+  try {
+    whole.resize(static_cast<std::size_t>(size));
+  } catch (const std::bad_alloc&) {
+    return false;
+  }
+  // A file cut short meanwhile ends where the reads end, as positioned reads would find it.
+  std::size_t got = 0;
+  while (got < whole.size()) {
+    const std::size_t n = file_.ReadAt(static_cast<std::int64_t>(got), whole.data() + got,
+                                       std::min(whole.size() - got, 16 * kIoBufferSize));
+    if (n == 0) break;
+    got += n;
+  }
+  buffer_.swap(whole);
+  buffer_position_ = 0;
+  end_ = got;
+  whole_file_ = true;
+  SeekTo(kept);
+  return true;
 }
 
 BufferedWriter::BufferedWriter(File& file, std::size_t capacity) : file_(file), buffer_(capacity) {}

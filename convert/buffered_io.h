@@ -35,6 +35,12 @@ class BufferedReader {
   // that twice as many up to the capacity, so that scattered small reads stay cheap. A jump
   // costs no call of its own: the next read reads at the position (File::ReadAt).
   void SeekTo(std::int64_t position);
+  // The file position of the next byte Peek() would return.
+  std::int64_t position() const { return buffer_position_ + static_cast<std::int64_t>(begin_); }
+  // Reads the whole file into memory, in large sequential reads, when it holds no more than
+  // `max_size` bytes and that much memory is free; every later read and jump is then served from
+  // memory, and the file's end is where those reads ended. Returns whether it did.
+  bool HoldWholeFile(std::int64_t max_size);
 
  private:
   // Reads up to n bytes into the buffer at `at`, from the file position that place stands for.
@@ -46,7 +52,8 @@ class BufferedReader {
   std::size_t begin_ = 0;
   std::size_t end_ = 0;
   std::size_t next_read_size_;
-  bool jumped_ = false;  // reads go to buffer_position_ by ReadAt from the first jump on
+  bool jumped_ = false;      // reads go to buffer_position_ by ReadAt from the first jump on
+  bool whole_file_ = false;  // the buffer holds the whole file from position 0
 };
 
 // Appends to a file that starts empty, and can overwrite bytes it wrote before.

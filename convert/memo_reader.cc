@@ -17,6 +17,13 @@ void MemoReader::CopyLines(std::int64_t block, BufferedWriter& out) {
     return;
   }
   const std::int64_t start = block * format_.block_size;
+  // Back before the memo read last, or well past where reading stands.
+  if (!out_of_order_ &&
+      (start < last_start_ || start > in_.position() + static_cast<std::int64_t>(kIoBufferSize))) {
+    out_of_order_ = true;
+    in_.HoldWholeFile(kMemoFileHeldInMemory);
+  }
+  last_start_ = start;
   in_.SeekTo(start);
   char block_header[kMemoBlockHeaderSize];
   std::optional<std::uint64_t> length;
