@@ -93,7 +93,8 @@ std::pair<string, std::vector<Shown>> Convert(const string& table, const string&
 }
 
 TEST(ForeignTableTest, FieldsAreFoundByNameWhereverTheyStand) {
-  // NOTE first and wider, EXTRA, names lower-case or NUL-tailed, wider PRICE, typed line ends.
+  // NOTE first and wider, EXTRA (after an amount that fills its field), names lower-case or
+  // NUL-tailed, wider PRICE, typed line ends.
   Columns columns = Standard();
   std::rotate(columns.begin(), columns.begin() + 17, columns.begin() + 18);
   columns[0].width = 40;
@@ -102,8 +103,13 @@ TEST(ForeignTableTest, FieldsAreFoundByNameWhereverTheyStand) {
   columns[13].width = 13;                                   // PRICE
   columns[15].name = std::string_view("V_SYMBOL\0XY", 11);  // V_SYMBOL
   const string note = "\xDAhrada faktury 12/26";            // as wide as the line's field
-  Values first = Row("1", 0, {{"EXTRA", "ignored"}, {"V_SYMBOL", "2026110001"}, {"NOTE", note}});
-  Values second = Row("2", 1, {{"PRICE", "-1234567.89"}, {"NOTE", "two  lines"}});
+  Values first = Row("1", 0,
+                     {{"EXTRA", ".ignore"},
+                      {"V_SYMBOL", "2026110001"},
+                      {"NOTE", note},
+                      {"REST_PREV", "00000000015423"}});
+  Values second =
+      Row("2", 1, {{"PRICE", "-1234567.89"}, {"NOTE", "two  lines"}, {"REST_PREV", "15423"}});
   const string memo = FamilyMemo({Line("076 memo")});
   const string expected = Convert(Table({first, second}), memo).first;
   ASSERT_EQ(expected.size(), 4 * 130u);

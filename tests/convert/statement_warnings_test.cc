@@ -152,6 +152,10 @@ TEST_F(StatementWarningsTest, LettersComeOutAsWindows1250AndOthersAsQuestionMark
   line.replace(line.find("NOTE"), 7, "Úhrada");
   EXPECT_EQ(ToTable(HeaderLine("047", kBalanced) + line).at(0), Recoded("UTF-8"));
   EXPECT_NE(files.Contents("out.dbf").find("\xDAhrada "), std::string::npos);
+  // A file with a byte order mark is converted whole, beyond what the converter holds at once.
+  std::string big = "\xEF\xBB\xBF" + HeaderLine("047", {0, 0, 250000000, 250000000});
+  for (int i = 0; i < 200; ++i) big += Utf8FromWindows1250(ItemLine('2', 1250000, "\xDAhrada"));
+  EXPECT_EQ(ToTable(big), (std::vector<Shown>{Recoded("UTF-8"), Success(200, 1)}));
   // Windows-1250 whose first letters happen to be UTF-8 ("ČŠ"; "á " is not) is read byte for byte,
   // and so are bytes that UTF-8 forbids: an overlong form, a surrogate, a code beyond U+10FFFF.
   for (const std::string note :
