@@ -158,7 +158,7 @@ TEST_F(StatementWarningsTest, LettersComeOutAsWindows1250AndOthersAsQuestionMark
   EXPECT_EQ(ToTable(big), (std::vector<Shown>{Recoded("UTF-8"), Success(200, 1)}));
   // Windows-1250 whose first letters happen to be UTF-8 ("ČŠ"; "á " is not) is read byte for byte,
   // and so are bytes that UTF-8 forbids: an overlong form, a surrogate, a code beyond U+10FFFF.
-  for (const std::string note :
+  for (const std::string& note :
        {std::string("\xC8\x8A") + "OB pr\xE1" + "ce", std::string("\xE0\x80\x80"),
         std::string("\xED\xA0\x80"), std::string("\xF4\x90\x80\x80")}) {
     ToTable(HeaderLine("047", kBalanced) + ItemLine('2', 1250000, note));
