@@ -114,6 +114,7 @@ TEST(ForeignTableTest, FieldsAreFoundByNameWhereverTheyStand) {
   const string expected = Convert(Table({first, second}), memo).first;
   ASSERT_EQ(expected.size(), 4 * 130u);
   second["ORDER_NO"] = "47";
+  second["PRICE"] = std::string("-1234567.89 \0", 13);  // left-justified, NUL-padded
   second["NOTE"] = "two\r\nlines\n";
   EXPECT_EQ(Convert(Table({first, second}, columns), memo).first, expected);
 }
