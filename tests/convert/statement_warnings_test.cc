@@ -66,11 +66,12 @@ TEST_F(StatementWarningsTest, RealStatementsAddUpInBothDirections) {
   EXPECT_EQ(Back(), std::vector<Shown>{Success(7, 2)});
   const std::string utf8 = Utf8FromWindows1250(original);
   ASSERT_NE(utf8, original);
-  for (const std::string& bytes :
-       {utf8, "\xEF\xBB\xBF" + utf8, Utf16(utf8, true), Utf16(utf8, false)}) {
+  for (const std::string& bytes : {utf8, "\xEF\xBB\xBF" + utf8, Utf16(utf8, true),
+                                   Utf16(utf8, false), "\xEF\xBB\xBF" + original}) {
     const bool utf16 = bytes[0] != utf8[0] && bytes[0] != '\xEF';
-    EXPECT_EQ(ToTable(bytes),
-              (std::vector<Shown>{Recoded(utf16 ? "UTF-16" : "UTF-8"), Success(7, 2)}));
+    std::vector<Shown> expected{Recoded(utf16 ? "UTF-16" : "UTF-8"), Success(7, 2)};
+    if (bytes.substr(3) == original) expected.erase(expected.begin());  // a mark, then windows-1250
+    EXPECT_EQ(ToTable(bytes), expected);
     EXPECT_EQ(files.Contents("out.dbf"), table);
     EXPECT_EQ(files.Contents("out.dbt"), memo);
   }
@@ -186,9 +187,8 @@ TEST_F(StatementWarningsTest, LinesCutInsideTheirFieldsAndEmptyStatementsAreWarn
                 Success(2, 2)}));
 }
 
-// A table sorted by another program can make a statement of every row: past the first 50
-// warnings only their number is shown. Each "047" pays a credit as a debit and does not follow
-// the statement before (3 warnings); "046" and "048" have no items (1 and 2).
+// Past the first 50 warnings only their number is shown. Each "047" pays a credit as a debit and
+// does not follow the one before (3 warnings); "046" and "048" have no items (1 and 2).
 TEST_F(StatementWarningsTest, WarningsPastTheFirstFiftyAreCounted) {
   std::string statement = HeaderLine("046", kBalanced);
   for (int i = 0; i < 20; ++i) statement += HeaderLine("047", kBalanced) + ItemLine('1', 1250000);
