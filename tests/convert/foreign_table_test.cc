@@ -179,6 +179,7 @@ TEST(ForeignTableTest, MemoTextIsCutIntoWholeLines) {
            {"076 first\r\n078 second\x1A\x1A", a + b},
            {"076 first\r078 second\n\r\n\x1A", a + b + Line("")},
            {"076 first\r\n078 second\x1A" + string(100, '\0'), a + b},
+           {"076", Line("076")},  // shorter than a dBASE IV block header, at the file's end
            {"076 first\r\n" + string(200, '\0') + "076 next memo", a},
            {"076 first" + string(130, 'x') + "\r\n\x1A\x1A",
             Line("076 first" + string(119, 'x'))}}) {
