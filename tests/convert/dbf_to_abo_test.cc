@@ -173,6 +173,7 @@ TEST_F(DbfToAboTest, AsksOnlyAboutAFileAndFindsTheMemoFileInEitherCase) {
           Notice("Nemohu otevřít soubor \"t.dbt\": soubor neexistuje"),
           Shown{MessageStyle::kQuestion, "Soubor \"out.gpc\" již existuje!\nPřepsat?"}, Success(),
           Success(), CannotOpen("alias.gpc", "je to tentýž soubor jako \"Y.dbt\"")}));
+  EXPECT_EQ(Convert({Row()}, ""), 1);  // a memo file of 0 bytes holds no memo
 }
 
 }  // namespace
