@@ -23,9 +23,4 @@ inline std::size_t MemoPadding(std::int64_t length) {
   return rest == 0 ? 0 : kMemoBlockSize - rest;
 }
 
-// True when a piece read from a memo ends it: its first or second byte is 0x1A.
-inline bool EndsMemo(const char* piece, std::size_t size) {
-  return (size > 0 && piece[0] == kMemoTerminator) || (size > 1 && piece[1] == kMemoTerminator);
-}
-
 }  // namespace trelvan
