@@ -1,5 +1,8 @@
 #include "convert/conversion_notes.h"
 
+#include <optional>
+#include <utility>
+
 #include "convert/czech_wording.h"
 #include "convert/messages.h"
 #include "convert/windows1250.h"
@@ -51,42 +54,31 @@ void ConversionNotes::Reading(const AboLineReader& lines) {
 }
 
 void ConversionNotes::Statement(const StatementReport& report) {
-  // Once no more are shown, only the count remains: a table sorted by another program can make
-  // a statement of nearly every row, and formatting each warning would cost more than the row.
-  if (single_notes_ == kMaxShown) {
-    warnings_left_out_ += report.items == 0 ? 1 : 0;
-    for (const CheckResult& check : report.checks) {
-      if (check.verdict == Verdict::kFailed) ++warnings_left_out_;
+  // A table sorted by another program can make a statement of nearly every row: once no more
+  // notes are shown, a warning is only counted, and its text is never made.
+  const auto warn = [&](const char* message, std::optional<StatementCheck> which) {
+    if (single_notes_ == kMaxShown) {
+      ++warnings_left_out_;
+      return;
     }
-    return;
-  }
-  const std::string number = Utf8FromWindows1250(report.sequence_number);
-  const std::string account = Utf8FromWindows1250(report.account);
-  if (report.items == 0) {
-    WarnAbout(FillMessage(messages::kStatementWithoutItems, {number, account}));
-  }
-  const auto failed = [&](StatementCheck which) {
-    return report.check(which).verdict == Verdict::kFailed;
-  };
-  const auto difference = [&](StatementCheck which) {
-    return Magnitude(report.check(which).difference);
-  };
-  if (failed(StatementCheck::kBalance)) {
-    WarnAbout(FillMessage(messages::kBalanceMismatch,
-                          {number, account, difference(StatementCheck::kBalance)}));
-  }
-  if (failed(StatementCheck::kDebits)) {
-    WarnAbout(FillMessage(messages::kDebitsMismatch,
-                          {number, account, difference(StatementCheck::kDebits)}));
-  }
-  if (failed(StatementCheck::kCredits)) {
-    WarnAbout(FillMessage(messages::kCreditsMismatch,
-                          {number, account, difference(StatementCheck::kCredits)}));
-  }
-  if (failed(StatementCheck::kSequence)) {
+    const std::string number = Utf8FromWindows1250(report.sequence_number);
+    const std::string account = Utf8FromWindows1250(report.account);
+    if (!which) return WarnAbout(FillMessage(message, {number, account}));
+    const std::string difference = Magnitude(report.check(*which).difference);
+    if (*which != StatementCheck::kSequence) {
+      return WarnAbout(FillMessage(message, {number, account, difference}));
+    }
     WarnAbout(
-        FillMessage(messages::kSequenceGap, {number, account, Utf8FromWindows1250(report.follows),
-                                             difference(StatementCheck::kSequence)}));
+        FillMessage(message, {number, account, Utf8FromWindows1250(report.follows), difference}));
+  };
+  if (report.items == 0) warn(messages::kStatementWithoutItems, std::nullopt);
+  constexpr std::pair<StatementCheck, const char*> kWarnings[] = {
+      {StatementCheck::kBalance, messages::kBalanceMismatch},
+      {StatementCheck::kDebits, messages::kDebitsMismatch},
+      {StatementCheck::kCredits, messages::kCreditsMismatch},
+      {StatementCheck::kSequence, messages::kSequenceGap}};
+  for (const auto& [which, message] : kWarnings) {
+    if (report.check(which).verdict == Verdict::kFailed) warn(message, which);
   }
 }
 
