@@ -62,11 +62,6 @@ const char* const kCheckNames[kStatementCheckCount] = {
     cli_texts::kCheckBalance, cli_texts::kCheckDebits, cli_texts::kCheckCredits,
     cli_texts::kCheckSequence};
 
-std::string Magnitude(std::int64_t hundredths) {
-  const std::string text = Crowns(hundredths);
-  return text[0] == '-' ? text.substr(1) : text;
-}
-
 }  // namespace
 
 void PrintCheckText(const std::string& path, const CheckedFile& result, std::ostream& out) {
@@ -85,7 +80,7 @@ void PrintCheckText(const std::string& path, const CheckedFile& result, std::ost
       out << "    " << kCheckNames[i] << ": "
           << (check.verdict == Verdict::kPassed ? std::string(cli_texts::kPassed)
               : check.verdict == Verdict::kFailed
-                  ? FillMessage(cli_texts::kFailedBy, {Magnitude(check.difference)})
+                  ? FillMessage(cli_texts::kFailedBy, {CrownsApart(check.difference)})
                   : std::string(cli_texts::kNotApplicable))
           << '\n';
     }

@@ -8,15 +8,6 @@
 #include "convert/windows1250.h"
 
 namespace trelvan {
-namespace {
-
-std::string Magnitude(std::int64_t difference) {
-  std::string text = Crowns(difference);
-  return text[0] == '-' ? text.substr(1) : text;
-}
-
-}  // namespace
-
 void ConversionNotes::Add(MessageStyle style, const std::string& text, bool whole_file) {
   if (!whole_file && single_notes_ == kMaxShown) {
     ++warnings_left_out_;
@@ -64,7 +55,7 @@ void ConversionNotes::Statement(const StatementReport& report) {
     const std::string number = Utf8FromWindows1250(report.sequence_number);
     const std::string account = Utf8FromWindows1250(report.account);
     if (!which) return WarnAbout(FillMessage(message, {number, account}));
-    const std::string difference = Magnitude(report.check(*which).difference);
+    const std::string difference = CrownsApart(report.check(*which).difference);
     if (*which != StatementCheck::kSequence) {
       return WarnAbout(FillMessage(message, {number, account, difference}));
     }

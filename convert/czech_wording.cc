@@ -57,4 +57,9 @@ std::string Crowns(std::int64_t hundredths) {
          static_cast<char>('0' + cents % 10);
 }
 
+std::string CrownsApart(std::int64_t difference) {
+  const std::string text = Crowns(difference);
+  return text[0] == '-' ? text.substr(1) : text;
+}
+
 }  // namespace trelvan

@@ -16,5 +16,7 @@ std::string ItemCount(std::uint64_t items);
 
 // An amount of hundredths as Czech text: "1 234,56", "-0,05".
 std::string Crowns(std::int64_t hundredths);
+// The same without its sign: how far apart two amounts lie, "0,30".
+std::string CrownsApart(std::int64_t difference);
 
 }  // namespace trelvan
