@@ -16,8 +16,7 @@ namespace trelvan::testing {
 namespace {
 
 std::string ReadFile(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  return {std::istreambuf_iterator<char>(in), {}};
+  return {std::istreambuf_iterator<char>(std::ifstream(path, std::ios::binary).rdbuf()), {}};
 }
 
 Shown Warning(const std::string& text) { return {MessageStyle::kWarning, text}; }
@@ -32,8 +31,7 @@ std::string Utf16(const std::string& utf8, bool little_endian) {
     const auto b = static_cast<unsigned char>(utf8[i++]);
     unsigned c = b < 0x80 ? b : b < 0xE0 ? b & 0x1F : b & 0x0F;
     for (int k = b < 0x80 ? 0 : b < 0xE0 ? 1 : 2; k > 0; --k) c = (c << 6) | (utf8[i++] & 0x3F);
-    const char high = static_cast<char>(c >> 8), low = static_cast<char>(c & 0xFF);
-    out += little_endian ? std::string{low, high} : std::string{high, low};
+    out += little_endian ? std::string{char(c), char(c >> 8)} : std::string{char(c >> 8), char(c)};
   }
   return out;
 }

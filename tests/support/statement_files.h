@@ -68,7 +68,6 @@ class Record {
   // Puts bytes at an offset, unchanged.
   Record& Raw(std::size_t offset, std::string_view bytes);
   operator const std::string&() const { return bytes_; }
-  operator std::string_view() const { return bytes_; }
 
  private:
   std::string bytes_;
