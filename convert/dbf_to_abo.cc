@@ -38,7 +38,8 @@ struct DbfToAboResult : PassResult {
   std::optional<std::string> repeated_sequence_number, repeated_account;
   std::uint32_t repeated_at_row = 0;
   std::uint64_t statements = 0;
-  std::uint64_t rows_without_memo = 0;  // rows that point into a memo file that did not open
+  std::uint64_t rows_without_memo = 0;   // rows that point into a memo file that did not open
+  std::uint64_t rows_with_memo_cut = 0;  // rows whose memo the memo file's end cuts short
 };
 
 // A hash of a few hundred bytes, eight at a time.
@@ -185,7 +186,9 @@ class DbfToAboPass {
 
     const std::int64_t block = decoder_.MemoBlock(record);
     if (block > 0 && memo_ == nullptr) ++result_.rows_without_memo;
-    if (block > 0 && memo_ != nullptr) memo_->CopyLines(block, abo_);
+    if (block > 0 && memo_ != nullptr && !memo_->CopyLines(block, abo_)) {
+      ++result_.rows_with_memo_cut;
+    }
     return PassEnd::kFinished;
   }
 
@@ -289,6 +292,10 @@ void NoteEnd(const DbfToAboResult& result, const std::string& memoPath, Conversi
     notes.Warn(
         FillMessage(messages::kMemoRowsLost, {memoPath, std::to_string(result.rows_without_memo)}));
   }
+  if (result.rows_with_memo_cut > 0) {
+    notes.Warn(
+        FillMessage(messages::kMemoRowsCut, {memoPath, std::to_string(result.rows_with_memo_cut)}));
+  }
 }
 
 std::string TrimmedCopy(std::string_view text) {
@@ -316,6 +323,7 @@ bool OpenMemo(const std::string& dbfPath, std::uint8_t table_version, Conversion
         FillMessage(messages::kCannotOpenFileBecause, {memoPath, FailureText(opened.failure)}));
     return true;
   }
+  memoPath = memo->path();  // the name in the other case, when that one opened
   try {
     memo_format = ReadMemoFormat(*memo, table_version);
   } catch (const FileError& error) {

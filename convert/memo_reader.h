@@ -23,9 +23,12 @@ class MemoReader {
  public:
   MemoReader(File& file, MemoFormat format) : in_(file), format_(format) {}
 
-  // Writes the lines of the memo that begins at `block` to `out`. A memo past the end of the
-  // file or inside its header block has no lines.
-  void CopyLines(std::int64_t block, BufferedWriter& out);
+  // Writes the lines of the memo that begins at `block` to `out`. A block inside the header
+  // holds no memo and has no lines. Returns false when the file ends before the memo does: its
+  // block lies past the end, or its text is shorter than the length in its block header; the
+  // whole lines that are there are written. A dBASE III memo that runs to the end without its
+  // end mark is whole: writers often leave the last mark out.
+  bool CopyLines(std::int64_t block, BufferedWriter& out);
 
  private:
   BufferedReader in_;

@@ -64,6 +64,8 @@ inline constexpr char kSequenceGap[] =
     "konečného o %s Kč";
 inline constexpr char kMemoRowsLost[] =
     "Počet záznamů bez dalších řádků (memo soubor \"%s\" nelze otevřít): %u";
+inline constexpr char kMemoRowsCut[] =
+    "Počet záznamů bez dalších řádků (memo soubor \"%s\" je neúplný): %u";
 inline constexpr char kUnmappableCharacters[] =
     "Počet znaků, které ve windows-1250 nejsou (nahrazeny \"?\"): %u";
 inline constexpr char kTranscoded[] = "Text souboru byl převeden z %s do windows-1250";
