@@ -17,11 +17,9 @@ TEST(BufferedReaderTest, JumpsAnywhereReadTheBytesThatStandThere) {
   for (int i = 0; i < 20000; ++i) bytes += static_cast<char>('a' + i * 7 % 26);
   MemoryFileSystem files;
   files.Put("f", bytes);
-  for (const auto& [capacity, hold] : {std::pair<std::size_t, std::int64_t>{16, 0},
-                                       {4096, 0},
-                                       {65536, 0},
-                                       {16, 19999},
-                                       {16, 20000}}) {
+  const std::pair<std::size_t, std::int64_t> runs[] = {
+      {16, 0}, {4096, 0}, {65536, 0}, {16, 19999}, {16, 20000}};
+  for (const auto& [capacity, hold] : runs) {
     const auto file = files.OpenForReading("f").file;
     BufferedReader in(*file, capacity);
     const auto read = [&in](std::size_t n) {
@@ -29,18 +27,13 @@ TEST(BufferedReaderTest, JumpsAnywhereReadTheBytesThatStandThere) {
       out.resize(in.Read(out.data(), n));
       return out;
     };
-    const struct {
-      std::int64_t at;
-      std::size_t n;
-    } steps[] = {{0, 10}, {5, 3}, {15000, 40}, {12, 7000}, {19990, 50}, {3, 9}, {20001, 4}};
-    for (const auto& step : steps) {
-      if (hold > 0 && step.at == 12) {
-        EXPECT_EQ(in.HoldWholeFile(hold), hold == 20000);
-      }
-      in.SeekTo(step.at);
-      const std::size_t from =
-          std::min<std::size_t>(static_cast<std::size_t>(step.at), bytes.size());
-      EXPECT_EQ(read(step.n), bytes.substr(from, step.n)) << capacity << " at " << step.at;
+    const std::pair<std::int64_t, std::size_t> steps[] = {
+        {0, 10}, {5, 3}, {15000, 40}, {12, 7000}, {19990, 50}, {3, 9}, {20001, 4}};
+    for (const auto& [at, n] : steps) {
+      EXPECT_EQ(at == 12 && hold > 0 && in.HoldWholeFile(hold), at == 12 && hold == 20000);
+      in.SeekTo(at);
+      EXPECT_EQ(read(n), bytes.substr(std::min<std::int64_t>(at, 20000), n))
+          << capacity << " at " << at;
     }
     in.SeekTo(100);
     read(10);  // a look-ahead over the end of the buffer keeps what is left of it

@@ -56,9 +56,7 @@ inline void SweepFailingCalls(const FaultSweep& sweep,
       }
       EXPECT_TRUE(names_a_file) << shown.back().text;
       const std::map<std::string, std::string> after = session.files.Snapshot();
-      if (result == 0) {
-        EXPECT_EQ(after, before);
-      }
+      EXPECT_EQ(result == 0 ? after : before, before);
       EXPECT_EQ(after.size(), before.size());
       EXPECT_EQ(session.files.open_files(), 0);
       check(result, session);
