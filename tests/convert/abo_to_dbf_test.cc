@@ -2,6 +2,7 @@
 // model in tests/support; the first test pins the model to bytes written by hand.
 #include <gtest/gtest.h>
 
+#include "bench/statement_generator.h"
 #include "convert/conversions.h"
 #include "tests/support/conversion_checks.h"
 #include "tests/support/session.h"
@@ -69,6 +70,18 @@ TEST(AboToDbfTest, LinesOfEveryLengthAndRandomBytesConvertAsTheModelPredicts) {
   for (std::size_t n = 0; n <= 1000; ++n) lengths += std::string(n, 'x') + "\r\n";
   EXPECT_EQ(CheckAboToDbf(lengths), "");
   EXPECT_EQ(CheckAboToDbf(PseudoRandomBytes(1 << 16, 12345)), "");
+}
+
+// Statement files of the standard shape go to a table and back byte for byte: the benchmark's
+// realistic files, and any bytes mended into a statement file.
+TEST(RoundTripTest, GeneratedStatementFilesComeBackByteForByte) {
+  for (std::uint64_t seed = 1; seed <= 3; ++seed) {
+    EXPECT_EQ(CheckRoundTrip(bench::StatementFile({3000, 400, seed})), "") << "seed " << seed;
+  }
+  for (std::uint32_t n = 0; n < 200; ++n) {
+    const std::string bytes = PseudoRandomBytes(128 * (1 + n % 60), n);
+    EXPECT_EQ(CheckRoundTrip(StandardStatementFile(bytes)), "") << "file " << n;
+  }
 }
 
 // Nothing is touched when an input or output cannot be opened, or a statement stops over a good
