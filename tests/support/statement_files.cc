@@ -81,14 +81,12 @@ Record& Record::Raw(std::size_t offset, std::string_view bytes) {
   return *this;
 }
 
-std::string TableFile(const std::vector<std::string>& records, TableShape shape) {
-  const auto count = static_cast<std::uint32_t>(
-      shape.record_count < 0 ? static_cast<std::int64_t>(records.size()) : shape.record_count);
+std::string TableFile(const std::vector<std::string>& records, std::uint16_t header_length) {
   std::string file = {'\x83', static_cast<char>(kTestDate.year % 100),
                       static_cast<char>(kTestDate.month), static_cast<char>(kTestDate.day)};
-  file +=
-      Le32(count) + Le16(shape.header_length) + Le16(shape.record_length) + std::string(20, '\0');
-  if (shape.header_length == kTableHeaderBytes) {
+  file += Le32(static_cast<std::uint32_t>(records.size())) + Le16(header_length) +
+          Le16(kRecordBytes) + std::string(20, '\0');
+  if (header_length == kTableHeaderBytes) {
     for (const TestField& field : kFields) {
       std::string descriptor(32, '\0');
       descriptor.replace(0, field.name.size(), field.name);
@@ -100,7 +98,7 @@ std::string TableFile(const std::vector<std::string>& records, TableShape shape)
     }
     file += '\x0D';
   } else {
-    file.resize(shape.header_length, '\0');
+    file.resize(header_length, '\0');
   }
   for (const std::string& record : records) file += record;
   return file + '\x1A';

@@ -73,16 +73,10 @@ class Record {
   std::string bytes_;
 };
 
-// What a table's header says; the defaults are the statement table's.
-struct TableShape {
-  std::int64_t record_count = -1;  // -1: the number of records given
-  std::uint16_t header_length = kTableHeaderBytes;
-  std::uint16_t record_length = kRecordBytes;
-};
-
 // A table written on the tests' date: header, the 22 descriptors and 0x0D (zero bytes up to
 // any other header length), the records, 0x1A.
-std::string TableFile(const std::vector<std::string>& records, TableShape shape = {});
+std::string TableFile(const std::vector<std::string>& records,
+                      std::uint16_t header_length = kTableHeaderBytes);
 
 // A memo file: header block, each memo from a block boundary, closed by two 0x1A bytes and
 // padded with zero bytes to the next block.
