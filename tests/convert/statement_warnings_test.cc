@@ -55,7 +55,7 @@ class StatementWarningsTest : public ::testing::Test, protected Session {
   }
 };
 
-// The made-up balances of a bank sample: tests/python/check_json_test.py. Its UTF-8 and UTF-16
+// The made-up balances of a bank sample: tests/python/cli_in_python_test.py. Its UTF-8 and UTF-16
 // copies give the same table.
 TEST_F(StatementWarningsTest, RealStatementsAddUpInBothDirections) {
   const std::string original = ReadFile(TRELVAN_EXAMPLE);

@@ -1,16 +1,26 @@
-"""Debian's dbfread reads a table made by `trelvan-cli abo2dbf` as the README says: numbers,
-dates, windows-1250 text and the memo. Usage: dbfread_test.py TRELVAN_CLI"""
+"""The real trelvan-cli from Python: Debian's dbfread reads a table made by `abo2dbf` as the README
+says (numbers, dates, windows-1250 text and the memo); `check --json` read by the json module.
+
+Usage: cli_in_python_test.py TRELVAN_CLI SOURCE_DIR [TEST ...]
+"""
 
 import datetime
+import json
 import os
 import subprocess
 import sys
 import tempfile
 import unittest
 
-import dbfread
+CLI = sys.argv.pop(1)
+SOURCE = sys.argv.pop(1)
+EXAMPLE = os.path.join(SOURCE, "examples", "statement.gpc")
+SAMPLES = os.path.join(SOURCE, "tests", "data", "samples")
 
-CLI = sys.argv.pop(1) if len(sys.argv) > 1 else "trelvan-cli"
+
+def run(*args):
+    return subprocess.run([CLI, *args], capture_output=True, timeout=60,
+                          env=dict(os.environ, SOURCE_DATE_EPOCH="1765000000"))  # 6 Dec 2025
 
 
 def line(*fields):
@@ -36,19 +46,15 @@ STATEMENT = b"".join([
 ])
 
 
-def run_cli(*args):
-    env = dict(os.environ, SOURCE_DATE_EPOCH="1765000000")  # 6 December 2025, UTC
-    done = subprocess.run([CLI, *args], env=env, capture_output=True, timeout=60)
-    assert done.returncode in (0, 3), done  # 3: converted, with warnings (made-up balances)
-
-
 class DbfreadTest(unittest.TestCase):
     def test_reads_every_kind_of_field_and_the_memo(self):
+        import dbfread  # only this test needs it installed
         with tempfile.TemporaryDirectory() as directory:
             path = lambda name: os.path.join(directory, name)
             with open(path("in.gpc"), "wb") as out:
                 out.write(STATEMENT)
-            run_cli("abo2dbf", path("in.gpc"), path("ours.dbf"))
+            done = run("abo2dbf", path("in.gpc"), path("ours.dbf"))
+            self.assertIn(done.returncode, (0, 3), done.stderr)  # 3: made-up balances warned about
 
             ours = dbfread.DBF(path("ours.dbf"), encoding="cp1250", char_decode_errors="strict")
             rows = list(ours)
@@ -63,6 +69,30 @@ class DbfreadTest(unittest.TestCase):
                              (147, "Úhrada Žluťoučký kůň", "Řeřicha ČR"))
             self.assertEqual([row["OTHER_LN"] for row in rows],
                              [MEMO.decode("cp1250"), None, line("079Poznámka k platbě").decode("cp1250")])
+
+
+class CheckJsonTest(unittest.TestCase):
+    def test_one_object_per_file_with_every_statement_and_check(self):
+        done = run("check", "--json", EXAMPLE, os.path.join(SAMPLES, "cs-lf-trimmed.gpc"))
+        self.assertEqual(done.returncode, 3, done.stderr)
+        example, made_up = [json.loads(text) for text in done.stdout.decode().splitlines()]
+
+        self.assertTrue(example["passed"])
+        self.assertEqual([s["number"] for s in example["statements"]], ["047", "048"])
+        first, second = example["statements"]
+        self.assertEqual((first["account"], first["date"], first["line"], first["items"]),
+                         ("0000001234567890", "2026-12-01", 1, 4))
+        self.assertEqual((first["debit_turnover"], first["credit_turnover"]), (12087.30, 19000.00))
+        self.assertEqual(first["checks"]["balance"], {"passed": True, "difference": 0})
+        self.assertIsNone(first["checks"]["sequence"])
+        self.assertIsNone(second["checks"]["debits"])  # a "-" item: turnovers not checked
+        self.assertTrue(second["checks"]["sequence"]["passed"])
+
+        self.assertFalse(made_up["passed"])
+        checks = made_up["statements"][0]["checks"]
+        self.assertEqual(checks["balance"], {"passed": False, "difference": 64241.98})
+        self.assertEqual(len(made_up["notes"]), 3)
+        self.assertTrue(all(n["level"] == "warning" for n in made_up["notes"]))
 
 
 if __name__ == "__main__":
