@@ -37,21 +37,17 @@ TEST(FailingFilesTest, DbfToAboEndsWithOneStopMessageOrWithoutTheMemoWhicheverCa
       {"out.gpc"},
       [](Session& s) { return ConvertDbfToAbo("in.dbf", "out.gpc", s.context); }};
   SweepFailingCalls(sweep, [](int result, const Session& session) {
-    const std::vector<Shown>& shown = session.prompter.shown;
     // A memo file that does not open is a notice; the rows come without their other lines.
-    if (result == 1) {
-      EXPECT_EQ(session.prompter.Outcome(),
-                (std::vector<Shown>{Notice("Nemohu otevřít soubor \"in.dbt\": injected failure"),
-                                    Success()}));
-      EXPECT_EQ(std::count_if(shown.begin(), shown.end(),
-                              [](const Shown& m) {
-                                return m.text.rfind(
-                                           "in.dbf: Počet záznamů bez dalších řádků (memo "
-                                           "soubor \"in.dbt\" nelze otevřít): ",
-                                           0) == 0;
-                              }),
-                1);
-    }
+    if (result != 1) return;
+    EXPECT_EQ(session.prompter.Outcome(),
+              (std::vector<Shown>{Notice("Nemohu otevřít soubor \"in.dbt\": injected failure"),
+                                  Success()}));
+    const std::string lost =
+        "in.dbf: Počet záznamů bez dalších řádků (memo soubor \"in.dbt\" nelze otevřít): ";
+    const std::vector<Shown>& shown = session.prompter.shown;
+    EXPECT_EQ(std::count_if(shown.begin(), shown.end(),
+                            [&](const Shown& m) { return m.text.rfind(lost, 0) == 0; }),
+              1);
   });
 }
 
