@@ -1,5 +1,5 @@
 // Files that fail under the conversion: any single call, or every call from one on (the sweep
-// in tests/support), and a real file system that fills up.
+// in tests/support), and a real file system that fills up; the fuzz targets' inputs.
 #include <cerrno>
 #include <cstring>
 #include <filesystem>
@@ -9,6 +9,7 @@
 #include "bench/statement_generator.h"
 #include "convert/conversions.h"
 #include "platform/native_file_system.h"
+#include "tests/support/conversion_checks.h"
 #include "tests/support/fault_sweep.h"
 
 #ifdef __linux__
@@ -49,6 +50,30 @@ TEST(FailingFilesTest, DbfToAboEndsWithOneStopMessageOrWithoutTheMemoWhicheverCa
                             [&](const Shown& m) { return m.text.rfind(lost, 0) == 0; }),
               1);
   });
+}
+
+// Every input of fuzz/corpus/`corpus` and of the regressions of `target`, checked with the
+// compiler and sanitizers of this build.
+void Replay(const std::string& corpus, const std::string& target,
+            std::string (*check)(std::string_view input)) {
+  int inputs = 0;
+  for (const std::filesystem::path& dir :
+       {std::filesystem::path(TRELVAN_FUZZ_CORPUS) / corpus,
+        std::filesystem::path(TRELVAN_TEST_DATA) / "fuzz-regressions" / target}) {
+    for (const auto& entry : std::filesystem::directory_iterator(dir)) {
+      if (entry.path().extension() == ".md" || entry.path().filename() == ".keep") continue;
+      std::ifstream in(entry.path(), std::ios::binary);
+      EXPECT_EQ(check(std::string(std::istreambuf_iterator<char>(in), {})), "") << entry.path();
+      ++inputs;
+    }
+  }
+  EXPECT_GT(inputs, 3);
+}
+
+TEST(FuzzCorpusTest, EveryInputPassesItsTargetsChecks) {
+  Replay("abo", "abo_to_dbf", CheckAboToDbf);
+  Replay("round_trip", "round_trip", CheckMendedRoundTrip);
+  Replay("dbf", "dbf_to_abo", CheckDbfToAbo);
 }
 
 #ifdef __linux__
