@@ -119,12 +119,11 @@ TEST_F(StatementWarningsTest, BothDirectionsWarnAboutEachStatementThatDoesNotAdd
 
 TEST(CzechWordingTest, CountsAgreeWithTheirNumbers) {
   for (const std::string text :
-       {"Převedena 1 položka v 1 výpisu", "Převedeny 3 položky ve 3 výpisech",
-        "Převedeny 4 položky ve 4 výpisech", "Převedeno 22 položek ve 14 výpisech",
-        "Převedeno 5 položek ve 42 výpisech", "Převedeno 5 položek ve 200 výpisech",
-        "Převedeno 5 položek v 1500 výpisech", "Převedeno 5 položek ve 2000 výpisech",
-        "Převedeno 5 položek ve 12 výpisech", "Převedeno 5 položek ve 13 výpisech",
-        "Převedeno 5 položek ve 20 výpisech"}) {
+       {"Převedeny 3 položky ve 3 výpisech", "Převedeny 4 položky ve 4 výpisech",
+        "Převedeno 22 položek ve 14 výpisech", "Převedeno 5 položek ve 42 výpisech",
+        "Převedeno 5 položek ve 200 výpisech", "Převedeno 5 položek v 1500 výpisech",
+        "Převedeno 5 položek ve 2000 výpisech", "Převedeno 5 položek ve 12 výpisech",
+        "Převedeno 5 položek ve 13 výpisech", "Převedeno 5 položek ve 20 výpisech"}) {
     const std::size_t items = text.find(' ') + 1,
                       statements = text.rfind(' ', text.rfind(' ') - 1) + 1;
     EXPECT_EQ(
