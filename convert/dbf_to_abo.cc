@@ -8,7 +8,6 @@
 #include <cstring>
 #include <optional>
 #include <string>
-#include <unordered_set>
 #include <vector>
 
 #include "convert/buffered_io.h"
@@ -74,23 +73,6 @@ void BlankLineEnds(char* line) {
     }
   }
 }
-
-// Remembers the statements written so far, to tell when one comes back. Statements are few;
-// the cap keeps memory flat for a table where every row is a statement of its own.
-class StatementsSeen {
- public:
-  // True when a header line equal to this one was written before.
-  bool SeenBefore(const char* header_line) {
-    const std::uint64_t hash = HashBytes(std::string_view(header_line, kLineWidth));
-    if (hashes_.count(hash) != 0) return true;
-    if (hashes_.size() < kCap) hashes_.insert(hash);
-    return false;
-  }
-
- private:
-  static constexpr std::size_t kCap = 100000;
-  std::unordered_set<std::uint64_t> hashes_;
-};
 
 // The header lines of recent statements by the bytes of their header fields, each with the
 // header read back from the line. Rows sorted by another program switch between the file's
@@ -172,9 +154,9 @@ class DbfToAboPass {
       // new statement begins only where the values differ.
       if (std::memcmp(cached.line, last_header_line_, kLineWidth) != 0) {
         std::memcpy(last_header_line_, cached.line, kLineWidth);
-        NoteStatement(cached.line);
         abo_.Write(cached.line, kLineWithEnd);
-        checks_.Header(cached.header, result_.rows_read + 1);
+        const std::string_view line(cached.line, kLineWidth);
+        if (checks_.Continue(line, cached.header, result_.rows_read + 1)) NoteRepeat(line);
       }
     }
     StatementItem item;
@@ -193,11 +175,10 @@ class DbfToAboPass {
   }
 
   // Remembers the first statement that comes back after another one.
-  void NoteStatement(const char* header_line) {
-    if (result_.repeated_sequence_number || !statements_.SeenBefore(header_line)) return;
-    const std::string_view line(header_line, kLineWidth);
-    const auto field = [line](const LineField& at) {
-      return std::string(line.substr(at.position - 1, at.width));
+  void NoteRepeat(std::string_view header_line) {
+    if (result_.repeated_sequence_number) return;
+    const auto field = [header_line](const LineField& at) {
+      return std::string(header_line.substr(at.position - 1, at.width));
     };
     result_.repeated_sequence_number = field(header_line::kSequenceNumber);
     result_.repeated_account = field(header_line::kAccount);
@@ -217,7 +198,6 @@ class DbfToAboPass {
   std::string last_key_;
   char last_header_line_[kLineWidth] = {};
   HeaderLineCache header_lines_;
-  StatementsSeen statements_;
   DbfToAboResult result_;
 };
 

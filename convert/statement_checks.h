@@ -8,14 +8,16 @@
 // - credits:  the code "2" items sum to the credit turnover, both only when every item of the
 //             statement has code "1" or "2" (other codes, such as "-", mean reversals);
 // - sequence: a statement starts from the new balance of the same account's statement before
-//             it in the file (otherwise one is missing in between).
+//             it in the file, or issued before it when a table's rows were sorted (otherwise one
+//             is missing in between).
 #pragma once
 
 #include <cstddef>
 #include <cstdint>
+#include <deque>
 #include <functional>
-#include <optional>
 #include <string>
+#include <string_view>
 #include <unordered_map>
 
 #include "formats/statement_row.h"
@@ -61,29 +63,49 @@ using StatementSink = std::function<void(const StatementReport&)>;
 
 class StatementChecks {
  public:
+  // Statements that Continue keeps open at once; past that the oldest is closed. A year of daily
+  // statements of many accounts.
+  static constexpr std::size_t kMaxOpen = 10000;
+
   explicit StatementChecks(StatementSink sink) : sink_(std::move(sink)) {}
 
-  // Starts a statement; `where` is its header line's number or its first row's.
+  // Starts a statement, ending the one before; `where` is its header line's number. A statement
+  // file's statements end where the next begins.
   void Header(const StatementHeader& header, std::uint64_t where);
-  // Adds an item to the statement begun last; items before any header are not checked.
+  // Goes on with the statement that the same header line began before, or starts it; `where` is
+  // its first row. A table's rows may come back to a statement after others (another program
+  // sorted them), so statements stay open until Finish. Returns true when the statement came
+  // back.
+  bool Continue(std::string_view header_line, const StatementHeader& header, std::uint64_t where);
+  // Adds an item to the statement begun or continued last; items before any header are not
+  // checked.
   void Item(const StatementItem& item);
-  // Ends the last statement; call once, after the last item.
+  // Ends the statements; call once, after the last item. When one came back, they are checked
+  // and reported in the order they were issued (date, then number), not as their rows stood.
   void Finish();
 
   // The statements with at least one item, so far.
   std::uint64_t statements_with_items() const { return statements_with_items_; }
 
  private:
+  struct Open {
+    StatementReport report;
+    bool only_debits_and_credits = true;
+    std::string header_line;  // the key it is open under in by_line_
+  };
   struct Previous {
     std::string sequence_number;
     std::int64_t new_balance;
   };
-  void Close();
+  Open& Start(const StatementHeader& header, std::uint64_t where);
+  void CloseOldest();
+  void Close(StatementReport& report, bool only_debits_and_credits);
 
   StatementSink sink_;
-  std::optional<StatementReport> current_;
-  std::string spare_account_;  // storage for the next statement's account
-  bool only_debits_and_credits_ = true;
+  std::deque<Open> open_;  // in the order they began; elements never move while open
+  std::unordered_map<std::string_view, Open*> by_line_;
+  Open* current_ = nullptr;
+  bool came_back_ = false;
   std::unordered_map<std::string, Previous> last_of_account_;
   std::uint64_t statements_with_items_ = 0;
 };
