@@ -25,7 +25,10 @@ inline constexpr char kAmountTooLargeInRecord[] = "Částka v záznamu %u je př
 inline constexpr char kNotAStatementTable[] = "Soubor \"%s\" není tabulka výpisu";
 inline constexpr char kTableIncomplete[] = "Tabulka \"%s\" je neúplná: převedeno %u z %u záznamů";
 inline constexpr char kTableLacksField[] = "Tabulka \"%s\" nemá pole %s";
-inline constexpr char kNotAMemoFile[] = "Soubor \"%s\" není soubor memo dBASE ani FoxPro";
+// Also for a memo file shorter than its header block says: cut short, it cannot be told from a
+// file of another kind, and reading it could write bytes of no memo into the statement.
+inline constexpr char kNotAMemoFile[] =
+    "Soubor \"%s\" není soubor memo dBASE ani FoxPro, nebo je neúplný";
 inline constexpr char kValueNotANumber[] = "Hodnota \"%s\" v poli %s záznamu %u není číslo";
 inline constexpr char kValueTooLong[] = "Hodnota \"%s\" v poli %s záznamu %u je delší než %u znaků";
 inline constexpr char kDeletedRowsLeftOut[] = "Vynecháno %u záznamů označených ke smazání";

@@ -126,7 +126,7 @@ TEST(ForeignTableTest, TablesAndMemoFilesThatCannotBeReadStopWithTheReason) {
     return Table({Row("1", 0, values)}, columns);
   };
   const string no_table = "Soubor \"t.dbf\" není tabulka výpisu",
-               no_memo = "Soubor \"t.dbt\" není soubor memo dBASE ani FoxPro";
+               no_memo = "Soubor \"t.dbt\" není soubor memo dBASE ani FoxPro, nebo je neúplný";
   // Refused (before the memo file is looked at, or for it), else after the memo notice.
   for (const auto& [table, memo, message, refused] :
        std::vector<std::tuple<string, string, string, bool>>{
