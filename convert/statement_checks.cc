@@ -122,7 +122,6 @@ void StatementChecks::Finish() {
 
 void StatementChecks::CloseOldest() {
   Open& oldest = open_.front();
-  if (current_ == &oldest) current_ = nullptr;
   by_line_.erase(oldest.header_line);
   Close(oldest.report, oldest.only_debits_and_credits);
   open_.pop_front();

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "convert/conversions.h"
+#include "convert/statement_checks.h"
 #include "tests/support/conversion_checks.h"
 #include "tests/support/session.h"
 #include "tests/support/statement_files.h"
@@ -76,6 +77,14 @@ TEST_F(DbfToAboTest, WritesAHeaderLineWhereTheStatementChangesAndLeavesDeletedRo
                                  "jiném výpisu (záznam 4); řádky jsou zapsány v pořadí "
                                  "tabulky"),
                           Success()}));
+  // Past so many statements open at once the first is closed; when it comes back it counts anew.
+  std::vector<std::string> rows;
+  for (std::size_t i = 0; i <= StatementChecks::kMaxOpen; ++i)
+    rows.push_back(Row("1", "1", "1", Record(kStatementA).Set("REST_PREV", std::to_string(i))));
+  rows.push_back(rows.front());
+  EXPECT_EQ(Convert(rows), 1);
+  EXPECT_EQ(prompter.shown.back(),
+            Success(StatementChecks::kMaxOpen + 2, StatementChecks::kMaxOpen + 2));
 }
 
 TEST_F(DbfToAboTest, AmountsAreReadExactlyAsDecimalTextOrStopAtTheirRow) {
