@@ -7,11 +7,11 @@
 namespace trelvan {
 
 BufferedReader::BufferedReader(File& file, std::size_t capacity)
-    : file_(file), buffer_(capacity), next_read_size_(capacity) {}
+    : file_(file), buffer_(new char[capacity]), capacity_(capacity), next_read_size_(capacity) {}
 
 std::size_t BufferedReader::Fill(char* at, std::size_t n) {
   // After a jump the file's own position is not where the buffer goes on.
-  const std::int64_t position = buffer_position_ + (at - buffer_.data());
+  const std::int64_t position = buffer_position_ + (at - buffer_.get());
   return jumped_ ? file_.ReadAt(position, at, n) : file_.Read(at, n);
 }
 
@@ -19,19 +19,19 @@ std::string_view BufferedReader::Peek() {
   if (begin_ == end_ && !whole_file_) {
     buffer_position_ += static_cast<std::int64_t>(end_);
     begin_ = 0;
-    end_ = Fill(buffer_.data(), next_read_size_);
-    next_read_size_ = std::min(buffer_.size(), 2 * next_read_size_);
+    end_ = Fill(buffer_.get(), next_read_size_);
+    next_read_size_ = std::min(capacity_, 2 * next_read_size_);
   }
-  return std::string_view(buffer_.data() + begin_, end_ - begin_);
+  return std::string_view(buffer_.get() + begin_, end_ - begin_);
 }
 
 std::string_view BufferedReader::Peek(std::size_t at_least) {
   const std::size_t left = end_ - begin_;
-  if (left > 0 && left < at_least && at_least <= buffer_.size() && !whole_file_) {
-    std::memmove(buffer_.data(), buffer_.data() + begin_, left);
+  if (left > 0 && left < at_least && at_least <= capacity_ && !whole_file_) {
+    std::memmove(buffer_.get(), buffer_.get() + begin_, left);
     buffer_position_ += static_cast<std::int64_t>(begin_);
     begin_ = 0;
-    end_ = left + Fill(buffer_.data() + left, buffer_.size() - left);
+    end_ = left + Fill(buffer_.get() + left, capacity_ - left);
   }
   return Peek();
 }
@@ -62,7 +62,7 @@ void BufferedReader::SeekTo(std::int64_t position) {
   jumped_ = true;
   buffer_position_ = position;
   begin_ = end_ = 0;
-  next_read_size_ = std::min(buffer_.size(), kJumpReadSize);
+  next_read_size_ = std::min(capacity_, kJumpReadSize);
 }
 
 bool BufferedReader::HoldWholeFile(std::int64_t max_size) {
@@ -71,21 +71,19 @@ bool BufferedReader::HoldWholeFile(std::int64_t max_size) {
   jumped_ = true;  // the seek below moves the file's own position
   const std::int64_t size = file_.Seek(0, SeekOrigin::kEnd);
   if (size > max_size) return false;
-  std::vector<char> whole;
-  try {
-    whole.resize(static_cast<std::size_t>(size));
-  } catch (const std::bad_alloc&) {
-    return false;
-  }
+  const auto whole_size = static_cast<std::size_t>(size);
+  std::unique_ptr<char[]> whole(new (std::nothrow) char[whole_size]);
+  if (!whole) return false;
   // A file cut short meanwhile ends where the reads end, as positioned reads would find it.
   std::size_t got = 0;
-  while (got < whole.size()) {
-    const std::size_t n = file_.ReadAt(static_cast<std::int64_t>(got), whole.data() + got,
-                                       std::min(whole.size() - got, 16 * kIoBufferSize));
+  while (got < whole_size) {
+    const std::size_t n = file_.ReadAt(static_cast<std::int64_t>(got), whole.get() + got,
+                                       std::min(whole_size - got, 16 * kIoBufferSize));
     if (n == 0) break;
     got += n;
   }
-  buffer_.swap(whole);
+  buffer_ = std::move(whole);
+  capacity_ = whole_size;
   buffer_position_ = 0;
   end_ = got;
   whole_file_ = true;

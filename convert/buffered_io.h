@@ -4,6 +4,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <string_view>
 #include <vector>
 
@@ -47,7 +48,8 @@ class BufferedReader {
   std::size_t Fill(char* at, std::size_t n);
 
   File& file_;
-  std::vector<char> buffer_;
+  std::unique_ptr<char[]> buffer_;  // not zeroed: only bytes read into it are used
+  std::size_t capacity_;
   std::int64_t buffer_position_ = 0;  // file position of buffer_[0]
   std::size_t begin_ = 0;
   std::size_t end_ = 0;
