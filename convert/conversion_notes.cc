@@ -45,8 +45,8 @@ void ConversionNotes::Reading(const AboLineReader& lines) {
 }
 
 void ConversionNotes::Statement(const StatementReport& report) {
-  // A table sorted by another program can make a statement of nearly every row: once no more
-  // notes are shown, a warning is only counted, and its text is never made.
+  // A damaged or generated file can hold many thousands of statements that do not add up: once
+  // no more notes are shown, a warning is only counted, and its text is never made.
   const auto warn = [&](const char* message, std::optional<StatementCheck> which) {
     if (single_notes_ == kMaxShown) {
       ++warnings_left_out_;
